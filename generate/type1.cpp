@@ -1,0 +1,101 @@
+// The six Type 1 generators: one procedure that fills seven distinct numbers passing
+// every test of its member, differing in where a candidate comes from, whether it
+// must pass a roll against its share, and whether the latest draw is left out.
+#include "generate/generators.h"
+
+#include "generate/random_source.h"
+#include "history/state.h"
+
+#include <cstring>
+
+namespace {
+
+enum class CandidateSource { Uniform, Pool };
+enum class ShareRoll { None, AgainstShare };
+enum class LatestDraw { Allowed, LeftOut };
+
+std::uint8_t DrawCandidate(CandidateSource source) {
+    std::int32_t value = NextRandom();
+    if (source == CandidateSource::Pool) {
+        return WeightedPool[static_cast<std::uint32_t>(value) % poolLength];
+    }
+    return static_cast<std::uint8_t>(value % NUMBER_COUNT + 1);
+}
+
+bool InLatestDraw(std::uint8_t number) {
+    // With no draw held there is nothing to leave out.
+    if (drawCount < 1) {
+        return false;
+    }
+    const DrawRecord& latest = DrawHistory[drawCount - 1];
+    for (int position = 0; position < MAIN_NUMBERS; ++position) {
+        if (latest[position] == number) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool AlreadyPicked(std::uint8_t number, int filled) {
+    for (int position = 0; position < filled; ++position) {
+        if (Pick[position] == number) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void FillPick(CandidateSource source, ShareRoll roll, LatestDraw latestDraw) {
+    std::memset(Pick, 0, sizeof Pick);
+    int position = 0;
+    while (position < PICK_SIZE) {
+        std::uint8_t rejected = 0;
+        std::uint8_t candidate = DrawCandidate(source);
+        Pick[position] = candidate;
+        if (latestDraw == LatestDraw::LeftOut && InLatestDraw(candidate)) {
+            rejected = 1;
+        }
+        if (roll == ShareRoll::AgainstShare) {
+            // Often-drawn numbers are held back: a share of x% passes (100 - x) times in 100.
+            int threshold = 100 - static_cast<int>(percent[candidate - 1]);
+            if (NextRandom() % 100 >= threshold) {
+                continue;
+            }
+        }
+        if (AlreadyPicked(candidate, position)) {
+            rejected = 1;
+        }
+        rejected = static_cast<std::uint8_t>(rejected + RejectByParity(candidate));
+        if (rejected == 0) {
+            ++position;
+        }
+    }
+    SortPick();
+    AppendPickLine();
+}
+
+} // namespace
+
+void GenerateUniform() {
+    FillPick(CandidateSource::Uniform, ShareRoll::None, LatestDraw::Allowed);
+}
+
+void GeneratePooled() {
+    FillPick(CandidateSource::Pool, ShareRoll::None, LatestDraw::Allowed);
+}
+
+void GenerateInverse() {
+    FillPick(CandidateSource::Uniform, ShareRoll::AgainstShare, LatestDraw::Allowed);
+}
+
+void GenerateUniformNoRepeat() {
+    FillPick(CandidateSource::Uniform, ShareRoll::None, LatestDraw::LeftOut);
+}
+
+void GeneratePooledNoRepeat() {
+    FillPick(CandidateSource::Pool, ShareRoll::None, LatestDraw::LeftOut);
+}
+
+void GenerateInverseNoRepeat() {
+    FillPick(CandidateSource::Uniform, ShareRoll::AgainstShare, LatestDraw::LeftOut);
+}

@@ -1,0 +1,285 @@
+// The data.txt reader: a marker line with "KIVO", then numbers separated by spaces
+// forming one stream in which every seventh value completes a draw, up to an "END"
+// line. The file is consumed a byte at a time through one small buffer, so a line or
+// a token of any length is read whole without ever overrunning storage.
+#include "history/history_file.h"
+
+#include "history/state.h"
+#include "platform/platform.h"
+#include "platform/raw_file.h"
+
+#include <climits>
+#include <cstdint>
+
+namespace {
+
+constexpr int END_OF_TEXT = -1;
+constexpr int CTRL_Z = 0x1A;
+constexpr int MARKER_SEARCH_LIMIT = 255;
+constexpr std::int64_t MAGNITUDE_CAP = std::int64_t{INT_MAX} + 2; // beyond any int
+
+// Text-mode view of the raw file, as a Windows program sees it: a CR directly
+// before LF is dropped and Ctrl-Z ends the file.
+RawFile sourceFile;
+char readBuffer[256];
+int readLength;
+int readPosition;
+int heldByte; // a byte looked at after a CR and not yet handed out
+bool sourceEnded;
+
+// Where the stream of values stands: the next value goes to DrawHistory[drawCount][column].
+int column;
+
+// The value of the token being read, built as the standard decimal conversion does
+// (leading white space, optional sign, digits up to the first non-digit) but without
+// a length limit; beyond the range of int it saturates.
+enum class TokenPhase { LeadingSpace, AfterSign, Digits, Finished };
+TokenPhase tokenPhase;
+bool tokenNegative;
+std::int64_t tokenMagnitude;
+
+void OpenSource(RawFile file) {
+    sourceFile = file;
+    readLength = 0;
+    readPosition = 0;
+    heldByte = END_OF_TEXT;
+    sourceEnded = false;
+}
+
+int NextRawByte() {
+    if (readPosition == readLength) {
+        readLength = ReadRawFile(sourceFile, readBuffer, static_cast<int>(sizeof readBuffer));
+        readPosition = 0;
+        if (readLength <= 0) {
+            readLength = 0;
+            return END_OF_TEXT;
+        }
+    }
+    return static_cast<unsigned char>(readBuffer[readPosition++]);
+}
+
+int NextTextChar() {
+    if (sourceEnded) {
+        return END_OF_TEXT;
+    }
+    int c = heldByte;
+    heldByte = END_OF_TEXT;
+    if (c == END_OF_TEXT) {
+        c = NextRawByte();
+    }
+    if (c == '\r') {
+        int following = NextRawByte();
+        if (following == '\n') {
+            return '\n';
+        }
+        heldByte = following;
+    }
+    if (c == END_OF_TEXT || c == CTRL_Z) {
+        sourceEnded = true;
+        return END_OF_TEXT;
+    }
+    return c;
+}
+
+// Progress of a search for a word whose first letter does not recur in it ("KIVO",
+// "END"): after a mismatch the only possible new start is the character itself.
+int AdvanceMatch(const char* word, int matched, int c) {
+    if (c == word[matched]) {
+        return matched + 1;
+    }
+    return c == word[0] ? 1 : 0;
+}
+
+bool IsConversionSpace(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+void BeginToken() {
+    tokenPhase = TokenPhase::LeadingSpace;
+    tokenNegative = false;
+    tokenMagnitude = 0;
+}
+
+void FeedToken(int c) {
+    bool digit = c >= '0' && c <= '9';
+    switch (tokenPhase) {
+    case TokenPhase::LeadingSpace:
+        if (IsConversionSpace(c)) {
+            return;
+        }
+        if (c == '+' || c == '-') {
+            tokenNegative = c == '-';
+            tokenPhase = TokenPhase::AfterSign;
+            return;
+        }
+        break;
+    case TokenPhase::AfterSign:
+    case TokenPhase::Digits:
+        break;
+    case TokenPhase::Finished:
+        return;
+    }
+    if (!digit) {
+        tokenPhase = TokenPhase::Finished;
+        return;
+    }
+    tokenPhase = TokenPhase::Digits;
+    tokenMagnitude = tokenMagnitude * 10 + (c - '0');
+    if (tokenMagnitude > MAGNITUDE_CAP) {
+        tokenMagnitude = MAGNITUDE_CAP;
+    }
+}
+
+int TokenValue() {
+    if (tokenNegative) {
+        return tokenMagnitude > -std::int64_t{INT_MIN} ? INT_MIN
+                                                       : static_cast<int>(-tokenMagnitude);
+    }
+    return tokenMagnitude > INT_MAX ? INT_MAX : static_cast<int>(tokenMagnitude);
+}
+
+void StoreValue(int value) {
+    // A full history drops further values where they stand, so drawCount never passes it.
+    if (drawCount >= HISTORY_CAPACITY) {
+        return;
+    }
+    DrawHistory[drawCount][column] = static_cast<std::uint8_t>(value);
+    ++column;
+    if (column == DRAW_SIZE) {
+        ++drawCount;
+        column = 0;
+    }
+}
+
+// Takes back every value stored since the given place: the line that held "END"
+// contributes nothing, though its values were stored while it was being read.
+void ForgetValuesSince(int row, int firstColumn) {
+    int from = row * DRAW_SIZE + firstColumn;
+    int to = drawCount * DRAW_SIZE + column;
+    for (int place = from; place < to; ++place) {
+        DrawHistory[place / DRAW_SIZE][place % DRAW_SIZE] = 0;
+    }
+    drawCount = row;
+    column = firstColumn;
+}
+
+// Reads line 1 to its end. True when "KIVO" stands in its first 255 characters
+// (before any NUL, which ends the line's text).
+bool ReadMarkerLine() {
+    int matched = 0;
+    int position = 0;
+    bool found = false;
+    bool searching = true;
+    for (int c = NextTextChar(); c != END_OF_TEXT && c != '\n'; c = NextTextChar()) {
+        if (!searching) {
+            continue;
+        }
+        if (c == '\0' || position == MARKER_SEARCH_LIMIT) {
+            searching = false;
+            continue;
+        }
+        ++position;
+        matched = AdvanceMatch("KIVO", matched, c);
+        if (matched == 4) {
+            found = true;
+            searching = false;
+        }
+    }
+    return found;
+}
+
+enum class LineOutcome { More, EndOfData };
+
+// Reads one data line, storing its values; a line holding "END" leaves no value behind.
+LineOutcome ReadDataLine() {
+    int lineRow = drawCount;
+    int lineColumn = column;
+    int endMatched = 0;
+    bool inToken = false;
+    bool cutOff = false;
+    int c = NextTextChar();
+    if (c == END_OF_TEXT) {
+        return LineOutcome::EndOfData;
+    }
+    for (; c != END_OF_TEXT && c != '\n'; c = NextTextChar()) {
+        if (cutOff) {
+            continue;
+        }
+        if (c == '\0') {
+            cutOff = true;
+        } else {
+            endMatched = AdvanceMatch("END", endMatched, c);
+            if (endMatched == 3) {
+                ForgetValuesSince(lineRow, lineColumn);
+                return LineOutcome::EndOfData;
+            }
+        }
+        if (c == ' ' || c == '\0') {
+            if (inToken) {
+                StoreValue(TokenValue());
+                inToken = false;
+            }
+            continue;
+        }
+        if (!inToken) {
+            BeginToken();
+            inToken = true;
+        }
+        FeedToken(c);
+    }
+    if (inToken) {
+        StoreValue(TokenValue());
+    }
+    if (c == END_OF_TEXT || drawCount >= HISTORY_CAPACITY) {
+        return LineOutcome::EndOfData;
+    }
+    return LineOutcome::More;
+}
+
+void CountDraws() {
+    for (int row = 0; row < drawCount; ++row) {
+        for (int position = 0; position < DRAW_SIZE; ++position) {
+            int value = DrawHistory[row][position];
+            bool bonus = position == DRAW_SIZE - 1;
+            if (!bonus) {
+                ++mainTotal;
+            }
+            // Values outside 1..43 name no number: they are kept, but counted nowhere.
+            if (!IsLotteryNumber(value)) {
+                continue;
+            }
+            if (bonus) {
+                ++bonusCounts[value - 1];
+            } else {
+                ++mainCounts[value - 1];
+            }
+        }
+    }
+}
+
+void ShowLoadFailure(const char* text) {
+    MessageBoxA(nullptr, text, "Dialog", MB_ICONWARNING);
+}
+
+} // namespace
+
+int LoadHistoryText(const char* path) {
+    RawFile file = OpenRawFile(path);
+    if (file == NO_RAW_FILE) {
+        ShowLoadFailure("Data Read ERROR");
+        return 0;
+    }
+    OpenSource(file);
+    if (!ReadMarkerLine()) {
+        ShowLoadFailure("Error: Wrong File.\nThis file is not data.txt");
+        CloseRawFile(file);
+        return 0;
+    }
+    column = 0;
+    drawCount = 0;
+    while (ReadDataLine() == LineOutcome::More) {
+    }
+    CloseRawFile(file);
+    CountDraws();
+    return 1;
+}

@@ -1,0 +1,97 @@
+// Shares with their two single-precision roundings, and the weighted pool: its cell
+// counts and its shuffle from the random source's initial state.
+#include "support/core_fixture.h"
+
+#include "generate/random_source.h"
+#include "history/state.h"
+#include "stats/shares.h"
+
+#include <algorithm>
+
+namespace {
+
+int CellsOf(int number) {
+    return static_cast<int>(std::count(WeightedPool, WeightedPool + poolLength, number));
+}
+
+std::uint32_t StateAfter(int draws) {
+    SeedRandom(1);
+    for (int i = 0; i < draws; ++i) {
+        NextRandom();
+    }
+    return RandomSource;
+}
+
+class Shares : public CoreTest {};
+
+TEST_F(Shares, EmptyHistoryShufflesEachNumberOnceFromStateOne) {
+    StartWith({});
+    std::uint32_t afterShuffle = RandomSource;
+    const int expected[] = {25, 9,  27, 20, 24, 26, 18, 23, 37, 32, 35, 15, 4,  3,  12,
+                            38, 42, 40, 11, 43, 2,  36, 19, 10, 17, 29, 22, 16, 13, 6,
+                            34, 14, 8,  41, 5,  39, 33, 31, 28, 21, 7,  1,  30};
+    ASSERT_EQ(poolLength, 43u);
+    EXPECT_TRUE(std::equal(std::begin(expected), std::end(expected), WeightedPool));
+    EXPECT_TRUE(std::all_of(WeightedPool + 43, std::end(WeightedPool),
+                            [](std::uint8_t cell) { return cell == 0; }));
+    for (float share : percent) {
+        EXPECT_EQ(share, 0.0f);
+    }
+    EXPECT_EQ(afterShuffle, StateAfter(279));
+}
+
+TEST_F(Shares, OneDrawGivesSeventeenCellsToEachOfItsNumbers) {
+    StartWith({{1, 2, 3, 4, 5, 6, 7}});
+    EXPECT_EQ(poolLength, 139u);
+    for (int number = 1; number <= 43; ++number) {
+        EXPECT_EQ(CellsOf(number), number <= 6 ? 17 : 1) << number;
+    }
+    EXPECT_EQ(percent[0], 16.666668f);
+    EXPECT_EQ(percent[6], 0.0f); // the bonus number has no share
+}
+
+TEST_F(Shares, TwoRoundingsCanFallJustBelowAWholeShare) {
+    // 159 and 177 of 300 main numbers: exactly 53% and 59%, which compute as
+    // 52.999996 and 58.999996 and so give 53 and 59 cells, not 54 and 60.
+    for (int count : {159, 177}) {
+        std::vector<Draw> draws;
+        for (int d = 0, slot = 0; d < 50; ++d) {
+            Draw draw{};
+            for (int p = 0; p < 6; ++p, ++slot) {
+                draw[p] = slot < count ? 1 : slot % 42 + 2;
+            }
+            draw[6] = 1;
+            draws.push_back(draw);
+        }
+        ResetState();
+        StartWith(draws);
+        EXPECT_EQ(percent[0], count == 159 ? 52.999996f : 58.999996f);
+        EXPECT_EQ(CellsOf(1), count == 159 ? 53 : 59);
+    }
+}
+
+TEST_F(Shares, PoolHoldsOneCellPlusOnePerWholePercent) {
+    std::vector<Draw> draws;
+    for (int d = 0; d < 37; ++d) {
+        draws.push_back({d % 39 + 1, (d * 7) % 39 + 1, 40, 41, 42, 43, d % 5 + 1});
+    }
+    StartWith(draws);
+    int total = 0;
+    for (int number = 1; number <= 43; ++number) {
+        float share = percent[number - 1];
+        int expected = share == 0.0f ? 1 : static_cast<int>(share) + 1;
+        EXPECT_EQ(CellsOf(number), expected) << number;
+        total += expected;
+    }
+    EXPECT_EQ(poolLength, static_cast<std::uint32_t>(total));
+    EXPECT_NEAR(percent[39], 100.0 / 6, 1e-4); // 40 is in every draw
+}
+
+TEST_F(Shares, OneNumberFillingEveryDrawReachesTheLargestPool) {
+    StartWith(std::vector<Draw>(10, Draw{5, 5, 5, 5, 5, 5, 5}));
+    EXPECT_EQ(percent[4], 100.0f);
+    EXPECT_EQ(poolLength, 143u);
+    EXPECT_EQ(CellsOf(5), 101);
+}
+
+} // namespace

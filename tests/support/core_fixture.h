@@ -1,0 +1,46 @@
+// Test support for the logic core: a recording stand-in for the message box, a clock
+// that stands still, and a fixture that writes a data.txt and loads it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct ShownMessageBox {
+    void* owner;
+    std::string text;
+    std::string caption;
+    unsigned flags;
+};
+
+// Every message box the code under test asked for, in order.
+std::vector<ShownMessageBox>& ShownMessageBoxes();
+
+// Makes BeginResult seed from the given second.
+void StopClockAt(std::uint32_t second);
+
+using Draw = std::array<int, 7>;
+
+// "KIVO" marker, one line per draw, "END".
+std::string HistoryText(const std::vector<Draw>& draws);
+
+// The lines of a result after its header, as numbers; fails the test on a malformed line.
+std::vector<std::array<int, 6>> ResultLines(const char* text, std::string_view header);
+
+class CoreTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes the bytes as a file and returns LoadHistoryText's answer for it.
+    int LoadBytes(std::string_view bytes);
+    // Loads the history and computes shares and pool, as start-up does.
+    void StartWith(const std::vector<Draw>& draws);
+
+    std::filesystem::path folder_;
+};
