@@ -70,6 +70,24 @@ TEST_F(Shares, TwoRoundingsCanFallJustBelowAWholeShare) {
     }
 }
 
+TEST_F(Shares, WholeSharesOfDistinctDrawsLandOnTheirWholeNumber) {
+    // Every count a number can reach when each draw's main numbers are distinct.
+    for (int draws = 1; draws <= HISTORY_CAPACITY; ++draws) {
+        for (int count = 1; count <= draws && count <= 255; ++count) {
+            int total = 6 * draws;
+            if (count * 100 % total != 0) {
+                continue;
+            }
+            ResetState();
+            mainCounts[0] = static_cast<std::uint8_t>(count);
+            mainTotal = total;
+            ComputePercentages();
+            ASSERT_EQ(static_cast<int>(percent[0]), count * 100 / total) << count << "/" << total;
+            ASSERT_EQ(CellsOf(1), count * 100 / total + 1);
+        }
+    }
+}
+
 TEST_F(Shares, PoolHoldsOneCellPlusOnePerWholePercent) {
     std::vector<Draw> draws;
     for (int d = 0; d < 37; ++d) {
