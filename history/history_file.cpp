@@ -21,7 +21,7 @@ constexpr std::int64_t MAGNITUDE_CAP = std::int64_t{INT_MAX} + 2; // beyond any 
 // Text-mode view of the raw file, as a Windows program sees it: a CR directly
 // before LF is dropped and Ctrl-Z ends the file.
 RawFile sourceFile;
-char readBuffer[256];
+char readBuffer[4096]; // a typical history in one or two reads
 int readLength;
 int readPosition;
 int heldByte; // a byte looked at after a CR and not yet handed out
