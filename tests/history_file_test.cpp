@@ -132,6 +132,13 @@ TEST_F(HistoryFile, TextModeRulesHoldOnEverySystem) {
     EXPECT_EQ(drawCount, 2);
     EXPECT_EQ(Row(1), Values({8, 9, 10, 11, 12, 13, 14}));
     ResetState();
+    // A CR that ends one read of the file and the LF that starts the next still pair up.
+    std::string padding(4076, ' ');
+    ASSERT_EQ(LoadBytes("KIVO\n" + padding + "1 2 3 4 5 6 7 \r\n8 9 10 11 12 13 14\r\nEND\r\n"), 1);
+    ASSERT_EQ(("KIVO\n" + padding + "1 2 3 4 5 6 7 ").size(), 4095u);
+    EXPECT_EQ(drawCount, 2);
+    EXPECT_EQ(Row(1), Values({8, 9, 10, 11, 12, 13, 14}));
+    ResetState();
     // Ctrl-Z ends the file; what follows it is never read.
     ASSERT_EQ(LoadBytes("KIVO\n1 2 3 4 5 6 7\n8 9 1\x1a"
                         "0 11 12 13 14\nEND\n"),
