@@ -13,14 +13,6 @@
 
 namespace {
 
-std::uint32_t StateAfter(int draws) {
-    SeedRandom(1);
-    for (int i = 0; i < draws; ++i) {
-        NextRandom();
-    }
-    return RandomSource;
-}
-
 // The line one generator appends, from seed 1.
 std::string LineFromSeedOne(void (*generator)()) {
     std::memset(ResultText, 0, sizeof ResultText);

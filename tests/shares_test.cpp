@@ -14,14 +14,6 @@ int CellsOf(int number) {
     return static_cast<int>(std::count(WeightedPool, WeightedPool + poolLength, number));
 }
 
-std::uint32_t StateAfter(int draws) {
-    SeedRandom(1);
-    for (int i = 0; i < draws; ++i) {
-        NextRandom();
-    }
-    return RandomSource;
-}
-
 class Shares : public CoreTest {};
 
 TEST_F(Shares, EmptyHistoryShufflesEachNumberOnceFromStateOne) {
@@ -86,23 +78,6 @@ TEST_F(Shares, WholeSharesOfDistinctDrawsLandOnTheirWholeNumber) {
             ASSERT_EQ(CellsOf(1), count * 100 / total + 1);
         }
     }
-}
-
-TEST_F(Shares, PoolHoldsOneCellPlusOnePerWholePercent) {
-    std::vector<Draw> draws;
-    for (int d = 0; d < 37; ++d) {
-        draws.push_back({d % 39 + 1, (d * 7) % 39 + 1, 40, 41, 42, 43, d % 5 + 1});
-    }
-    StartWith(draws);
-    int total = 0;
-    for (int number = 1; number <= 43; ++number) {
-        float share = percent[number - 1];
-        int expected = share == 0.0f ? 1 : static_cast<int>(share) + 1;
-        EXPECT_EQ(CellsOf(number), expected) << number;
-        total += expected;
-    }
-    EXPECT_EQ(poolLength, static_cast<std::uint32_t>(total));
-    EXPECT_NEAR(percent[39], 100.0 / 6, 1e-4); // 40 is in every draw
 }
 
 TEST_F(Shares, OneNumberFillingEveryDrawReachesTheLargestPool) {

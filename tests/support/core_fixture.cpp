@@ -30,6 +30,14 @@ std::uint32_t StoppedClock() {
 }
 } // namespace
 
+std::uint32_t StateAfter(int draws) {
+    SeedRandom(1);
+    for (int i = 0; i < draws; ++i) {
+        NextRandom();
+    }
+    return RandomSource;
+}
+
 void StopClockAt(std::uint32_t second) {
     stoppedSecond = second;
     CalendarClock = StoppedClock;

@@ -21,6 +21,9 @@ struct ShownMessageBox {
 // Every message box the code under test asked for, in order.
 std::vector<ShownMessageBox>& ShownMessageBoxes();
 
+// The random source's state after the given number of values drawn from state 1.
+std::uint32_t StateAfter(int draws);
+
 // Makes BeginResult seed from the given second.
 void StopClockAt(std::uint32_t second);
 
