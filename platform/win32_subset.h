@@ -14,4 +14,6 @@ typedef unsigned int UINT;
 #define MB_OK 0x00000000L
 #define MB_ICONWARNING 0x00000030L
 
+#define IDOK 1
+
 extern "C" int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);

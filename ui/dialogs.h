@@ -1,0 +1,20 @@
+// The user interface of KIVO6: the main dialog and the settings dialog, as dialog
+// procedures over the shared state. The entry routine starts the main dialog; the
+// same sources build against Win32 and against our stand-in for it on Linux.
+#pragma once
+
+#include "platform/platform.h"
+
+// The instance the program was started with; both dialog templates load through it.
+extern HINSTANCE appInstance;
+
+// Main dialog "KIVO6" (IDD_MAIN)
+INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+void ResetParityRadios(HWND dialog);
+void ReadParityRadios(HWND dialog);
+
+// Settings dialog "詳細設定" (IDD_SETTINGS)
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+void LoadSettingsDialog(HWND dialog);
+void OnDecadeCheck(HWND dialog, int controlId);
+void OnPastDrawCheck(HWND dialog, int controlId);
