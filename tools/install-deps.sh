@@ -1,9 +1,29 @@
 #!/usr/bin/env bash
 # Installs, from Debian's archive, whatever the build and the tests need and this
-# machine lacks. Used by tools/test.sh; safe to run again (installs nothing twice).
+# machine lacks: the native toolchain and GoogleTest, the mingw-w64 cross compiler
+# for the 32-bit Windows program, and Wine, Xvfb and a Japanese locale to run it.
+# Used by tools/test.sh; safe to run again (installs nothing twice).
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest)
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest file
+          g++-mingw-w64-i686-posix mingw-w64-i686-dev
+          wine wine32:i386 fonts-wine xvfb xauth locales fonts-ipafont-gothic)
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo=sudo
+fi
+need_root() {
+    [ -z "$sudo" ] || command -v sudo >/dev/null ||
+        { echo "Need root (or sudo) to $1" >&2; exit 1; }
+}
+
+# Wine's 32-bit half comes from the i386 architecture of the archive.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    need_root "add the i386 architecture for Wine"
+    $sudo dpkg --add-architecture i386
+    force_update=1
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -11,14 +31,19 @@ for package in "${packages[@]}"; do
         missing+=("$package")
     fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}"
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-    command -v sudo >/dev/null || { echo "Need root (or sudo) to install: ${missing[*]}" >&2; exit 1; }
-    sudo=sudo
+if [ ${#missing[@]} -gt 0 ]; then
+    need_root "install: ${missing[*]}"
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -q
+    $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+elif [ -n "${force_update:-}" ]; then
+    $sudo apt-get update -q
 fi
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -q
-$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+
+# The Windows program's narrow texts are code page 932 only when Wine runs in a
+# Japanese locale, as on a Japanese Windows.
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+    need_root "generate the ja_JP.UTF-8 locale"
+    $sudo localedef -i ja_JP -c -f UTF-8 ja_JP.UTF-8
+fi

@@ -18,9 +18,9 @@ std::vector<ShownMessageBox>& ShownMessageBoxes() {
     return shown;
 }
 
-extern "C" int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+int WINAPI RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     ShownMessageBoxes().push_back({owner, text, caption, type});
-    return 1;
+    return IDOK;
 }
 
 namespace {

@@ -2,6 +2,8 @@
 // that stands still, and a fixture that writes a data.txt and loads it.
 #pragma once
 
+#include "platform/platform.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -20,6 +22,10 @@ struct ShownMessageBox {
 
 // Every message box the code under test asked for, in order.
 std::vector<ShownMessageBox>& ShownMessageBoxes();
+
+// Stands in for the message box: records it and answers OK at once. Each platform's
+// message_box.cpp routes the core's MessageBoxA calls here.
+int WINAPI RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
 // The random source's state after the given number of values drawn from state 1.
 std::uint32_t StateAfter(int draws);
