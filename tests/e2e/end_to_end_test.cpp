@@ -147,11 +147,11 @@ class EndToEnd : public ::testing::Test {
     }
 
     static void ExpectClosed(HWND window) {
-        const ULONGLONG deadline = GetTickCount64() + 5000;
-        while (IsWindow(window) && GetTickCount64() < deadline) {
-            Sleep(20);
-        }
-        EXPECT_FALSE(IsWindow(window)) << "the dialog stayed open";
+        EXPECT_TRUE(WaitUntil([window] { return !IsWindow(window); })) << "the dialog stayed open";
+    }
+
+    static bool HasFocus(HWND dialog, int controlId) {
+        return WaitUntil([=] { return FocusOf(dialog) == GetDlgItem(dialog, controlId); });
     }
 
     void ExpectNoBoxFor(DWORD milliseconds) {
@@ -195,7 +195,7 @@ TEST_F(EndToEnd, OpensWithNormalCheckedAndFocusOnExitButton) {
     EXPECT_FALSE(IsChecked(dialog, IDC_MODE_EVEN));
     EXPECT_FALSE(IsChecked(dialog, IDC_MODE_ODD));
     EXPECT_FALSE(IsChecked(dialog, IDC_EXCLUDE_PREVIOUS));
-    EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, IDOK));
+    EXPECT_TRUE(HasFocus(dialog, IDOK));
     ExpectNoBoxFor(300);
 }
 
@@ -273,12 +273,10 @@ TEST_F(EndToEnd, Type1InBothPatternsAndEveryParity) {
 TEST_F(EndToEnd, FocusMovingOverType1ShowsNoBox) {
     HWND dialog = StartWithHistory().MainDialog();
     PressKey(dialog, VK_TAB); // from the exit button onto "結果表示(Type1)"
-    Sleep(200);
-    EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, IDC_TYPE1));
+    EXPECT_TRUE(HasFocus(dialog, IDC_TYPE1));
     ExpectNoBoxFor(500);
     PressKey(dialog, VK_TAB); // and off it again
-    Sleep(200);
-    EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, IDC_PROBABILITY));
+    EXPECT_TRUE(HasFocus(dialog, IDC_PROBABILITY));
     ExpectNoBoxFor(500);
     // The button still answers a click.
     ExpectType1(Ask(session_, IDC_TYPE1), 0, 0);
@@ -340,8 +338,7 @@ TEST_F(EndToEnd, SettingsCancelEscapeAndCloseBoxKeepTheFlags) {
         ASSERT_NE(settings, nullptr);
         EXPECT_FALSE(IsChecked(settings, IDC_DECADE_2));
         ClickItem(settings, IDC_DECADE_2);
-        Sleep(100);
-        EXPECT_TRUE(IsChecked(settings, IDC_DECADE_2));
+        EXPECT_TRUE(WaitUntil([settings] { return IsChecked(settings, IDC_DECADE_2); }));
         ways[way](settings);
         ExpectClosed(settings);
         ExpectNoBoxFor(300);

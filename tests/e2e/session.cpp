@@ -115,16 +115,14 @@ void Session::Start() {
 }
 
 HWND Session::WaitForWindow(std::wstring_view caption, DWORD timeoutMs) const {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    do {
-        WindowSearch search{process_.dwProcessId, caption, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) {
-            return search.found;
-        }
-        Sleep(20);
-    } while (GetTickCount64() < deadline);
-    return nullptr;
+    WindowSearch search{process_.dwProcessId, caption, nullptr};
+    WaitUntil(
+        [&search] {
+            EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    return search.found;
 }
 
 bool Session::WindowAppears(std::wstring_view caption, DWORD timeoutMs) const {
@@ -142,11 +140,8 @@ BoxSeen Session::ReadAndDismissBox(DWORD timeoutMs) {
     seen.owner = GetWindow(box, GW_OWNER);
     EnumChildWindows(box, ReadBoxChild, reinterpret_cast<LPARAM>(&seen));
     Click(GetDlgItem(box, IDOK));
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (IsWindow(box) && IsWindowVisible(box) && GetTickCount64() < deadline) {
-        Sleep(20);
-    }
-    EXPECT_FALSE(IsWindow(box) && IsWindowVisible(box)) << "the box did not close on OK";
+    EXPECT_TRUE(WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }, timeoutMs))
+        << "the box did not close on OK";
     return seen;
 }
 
@@ -202,6 +197,17 @@ HWND FocusOf(HWND window) {
 
 bool IsChecked(HWND dialog, int controlId) {
     return SendMessageW(GetDlgItem(dialog, controlId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!condition()) {
+        if (GetTickCount64() >= deadline) {
+            return false;
+        }
+        Sleep(20);
+    }
+    return true;
 }
 
 std::wstring FromCodePage932(const char* text) {

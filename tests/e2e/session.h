@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -67,6 +68,10 @@ void CloseBox(HWND window);
 // The control that has the keyboard focus in the thread that owns the window.
 HWND FocusOf(HWND window);
 bool IsChecked(HWND dialog, int controlId);
+
+// Polls until the condition holds or the time is up; whether it held. The program
+// answers posted input in its own time, so state is read only once it has settled.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
 // Code page 932 text as the wide characters Windows shows for it.
 std::wstring FromCodePage932(const char* text);
