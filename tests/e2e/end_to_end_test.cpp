@@ -347,21 +347,31 @@ TEST_F(EndToEnd, SettingsCancelEscapeAndCloseBoxKeepTheFlags) {
 }
 
 TEST_F(EndToEnd, EveryWayOutEndsWithStatusZero) {
-    const std::array<std::pair<const char*, std::function<void(HWND)>>, 5> ways = {{
-        {"exit button", [](HWND dialog) { ClickItem(dialog, IDOK); }},
-        {"mnemonic X", [](HWND dialog) { PressKey(dialog, 'X'); }},
-        {"Enter on the focused exit button", [](HWND dialog) { PressKey(dialog, VK_RETURN); }},
-        {"Escape", [](HWND dialog) { PressKey(dialog, VK_ESCAPE); }},
-        {"close box", [](HWND dialog) { CloseBox(dialog); }},
+    struct WayOut {
+        const char* name;
+        std::function<void(HWND)> leave;
+    };
+    const std::array<WayOut, 5> ways = {{
+        {"exit-button", [](HWND dialog) { ClickItem(dialog, IDOK); }},
+        {"mnemonic-x",
+         [](HWND dialog) {
+             // Away from the exit button first, so only the mnemonic can reach it.
+             PressKey(dialog, VK_TAB);
+             EXPECT_TRUE(HasFocus(dialog, IDC_TYPE1));
+             PressKey(dialog, 'X');
+         }},
+        {"enter-on-exit-button", [](HWND dialog) { PressKey(dialog, VK_RETURN); }},
+        {"escape", [](HWND dialog) { PressKey(dialog, VK_ESCAPE); }},
+        {"close-box", [](HWND dialog) { CloseBox(dialog); }},
     }};
-    for (const auto& [name, leave] : ways) {
-        SCOPED_TRACE(name);
-        Session session(std::string("ExitBy-") + std::to_string(&name - &ways[0].first));
+    for (const WayOut& way : ways) {
+        SCOPED_TRACE(way.name);
+        Session session(way.name);
         session.WriteData(kHistory);
         session.Start();
         HWND dialog = session.MainDialog();
         ASSERT_NE(dialog, nullptr);
-        leave(dialog);
+        way.leave(dialog);
         EXPECT_EQ(session.WaitForExit(), 0u);
     }
 }
