@@ -22,8 +22,8 @@ export DISPLAY=:$((90 + RANDOM % 9))
 Xvfb "$DISPLAY" -screen 0 1024x768x24 >/dev/null 2>&1 &
 xvfb=$!
 sleep 1
-export WINEPREFIX="${KIVO6_WINEPREFIX:-$here/build/wineprefix}" WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+source "$here/tools/wine-env.sh"
+kivo6_prepare_prefix
 (cd "$work" && wine explorer /desktop=kivo6,1024x768 "$exe" >/dev/null 2>&1 &)
 
 # Wine gives the dialog an X window of its own, named by its caption.
@@ -32,11 +32,11 @@ for _ in $(seq 100); do
     sleep 0.2
 done
 sleep 2
-import -window root -crop 400x300+0+0 "$out/main-dialog.png"
+import -window root -crop 520x400+0+0 "$out/main-dialog.png"
 # The exit button has the focus; seven Tab presses reach "詳細設定".
 xdotool key --delay 150 Tab Tab Tab Tab Tab Tab Tab space
 sleep 2
-import -window root -crop 400x340+0+0 "$out/settings-dialog.png"
+import -window root -crop 520x440+0+0 "$out/settings-dialog.png"
 # Escape closes the settings; from "詳細設定" three Tab presses reach "確立表示".
 xdotool key --delay 150 Escape Tab Tab Tab space
 sleep 2
