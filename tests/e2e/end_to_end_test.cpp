@@ -146,6 +146,18 @@ class EndToEnd : public ::testing::Test {
             << testing::PrintToString(answer.box.text);
     }
 
+    // Presses a report button twice: both boxes must show the core's report once,
+    // not the second time appended to the first. Returns the first box.
+    BoxSeen AskReportTwice(int controlId, void (*format)()) {
+        const Answer first = Ask(session_, controlId);
+        const Answer again = Ask(session_, controlId);
+        std::fill(std::begin(ReportText), std::end(ReportText), '\0');
+        format();
+        EXPECT_EQ(first.box.text, FromCodePage932(ReportText));
+        EXPECT_EQ(again.box.text, first.box.text);
+        return first.box;
+    }
+
     static void ExpectClosed(HWND window) {
         EXPECT_TRUE(WaitUntil([window] { return !IsWindow(window); })) << "the dialog stayed open";
     }
@@ -201,18 +213,12 @@ TEST_F(EndToEnd, OpensWithNormalCheckedAndFocusOnExitButton) {
 
 TEST_F(EndToEnd, ProbabilityReportShowsEveryShareAndDoesNotAccumulate) {
     StartWithHistory();
-    const Answer first = Ask(session_, IDC_PROBABILITY);
-    const Answer again = Ask(session_, IDC_PROBABILITY);
-
-    std::fill(std::begin(ReportText), std::end(ReportText), '\0');
-    FormatProbabilityReport();
-    EXPECT_EQ(first.box.text, FromCodePage932(ReportText));
-    EXPECT_EQ(again.box.text, first.box.text);
-    EXPECT_EQ(first.box.owner, session_.MainDialog());
-    EXPECT_TRUE(first.box.icon);
+    const BoxSeen box = AskReportTwice(IDC_PROBABILITY, FormatProbabilityReport);
+    EXPECT_EQ(box.owner, session_.MainDialog());
+    EXPECT_TRUE(box.icon);
 
     // Read as a person would: 回 and ％ arrive as those characters, 3 of 48 is 6.3.
-    const std::wstring& text = first.box.text;
+    const std::wstring& text = box.text;
     EXPECT_EQ(text.find(L"[01]:  3\u56DE: 6.3\uFF05  [02]:  2\u56DE: 4.2\uFF05  "), 0u) << text;
     EXPECT_NE(text.find(L"[07]:  0\u56DE: 0.0\uFF05  "), std::wstring::npos) << text;
     EXPECT_NE(text.find(L"\n[41]:  1\u56DE: 2.1\uFF05  "), std::wstring::npos) << text;
@@ -221,17 +227,11 @@ TEST_F(EndToEnd, ProbabilityReportShowsEveryShareAndDoesNotAccumulate) {
 
 TEST_F(EndToEnd, RecentDrawsListNewestFirst) {
     StartWithHistory();
-    const Answer first = Ask(session_, IDC_HISTORY);
-    const Answer again = Ask(session_, IDC_HISTORY);
-
-    std::fill(std::begin(ReportText), std::end(ReportText), '\0');
-    FormatRecentDraws();
-    EXPECT_EQ(first.box.text, FromCodePage932(ReportText));
-    EXPECT_EQ(again.box.text, first.box.text);
-    EXPECT_EQ(first.box.text.find(L"No.008 : [08][09][10][11][12][13]:[14]\n"
-                                  L"No.007 : [41][42][43][02][03][04]:[05]\n"),
+    const BoxSeen box = AskReportTwice(IDC_HISTORY, FormatRecentDraws);
+    EXPECT_EQ(box.text.find(L"No.008 : [08][09][10][11][12][13]:[14]\n"
+                            L"No.007 : [41][42][43][02][03][04]:[05]\n"),
               0u)
-        << first.box.text;
+        << box.text;
 }
 
 TEST_F(EndToEnd, Type1InBothPatternsAndEveryParity) {
