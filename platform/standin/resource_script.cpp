@@ -466,11 +466,13 @@ private:
     }
 
     bool Coordinate(std::int16_t& out) {
+        const std::size_t start = at_;
         std::int64_t value = 0;
         if (!Expression(value)) {
             return false;
         }
         if (value < -32768 || value > 32767) {
+            at_ = start;
             return Fail("coordinate out of range");
         }
         out = static_cast<std::int16_t>(value);

@@ -237,9 +237,12 @@ bool TakesInput(HWND dialog) {
            !modalDialogs.empty() && modalDialogs.back() == dialog;
 }
 
+// Enter presses the focused button only if it is a default push button; otherwise
+// the first default push button of the template, or IDOK.
 void Enter(HWND dialog) {
     HWND focus = dialog->focus;
-    if (focus != nullptr && focus->kind == ControlKind::PushButton) {
+    if (focus != nullptr && focus->kind == ControlKind::PushButton &&
+        (focus->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
         SendCommand(dialog, focus->id, BN_CLICKED, focus);
         return;
     }
@@ -251,12 +254,26 @@ void Enter(HWND dialog) {
     }
 }
 
+// Moving the focus with the keyboard onto a push button makes it a default push
+// button, which Enter then presses; it stays one afterwards.
+void NavigateTo(HWND dialog, HWND control) {
+    MoveFocus(dialog, control);
+    if (control->kind == ControlKind::PushButton && dialog->focus == control) {
+        control->style = (control->style & ~static_cast<DWORD>(BS_TYPEMASK)) | BS_DEFPUSHBUTTON;
+        Changed(dialog);
+    }
+}
+
 void Arrow(HWND dialog, bool previous) {
     if (dialog->focus == nullptr) {
         return;
     }
     HWND next = NextGroupItem(dialog, dialog->focus, previous);
     if (next == nullptr || next == dialog->focus) {
+        return;
+    }
+    if (next->kind != ControlKind::RadioButton) {
+        NavigateTo(dialog, next);
         return;
     }
     MoveFocus(dialog, next);
@@ -271,7 +288,7 @@ void KeyDown(HWND dialog, int key, bool shift) {
     switch (key) {
     case VK_TAB:
         if (HWND next = NextTabItem(dialog, dialog->focus, shift)) {
-            MoveFocus(dialog, next);
+            NavigateTo(dialog, next);
         }
         break;
     case VK_LEFT:
@@ -504,7 +521,8 @@ HWND ActiveDialog() {
 }
 
 HWND DefaultButton(HWND dialog) {
-    if (dialog->focus != nullptr && dialog->focus->kind == ControlKind::PushButton) {
+    if (dialog->focus != nullptr && dialog->focus->kind == ControlKind::PushButton &&
+        (dialog->focus->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
         return dialog->focus;
     }
     return TemplateDefaultButton(dialog);

@@ -84,8 +84,8 @@ void CloseDialog(HWND dialog);           // the close box or the system menu's C
 
 // The dialog whose modal loop is innermost, or nullptr; the one taking input.
 HWND ActiveDialog();
-// The push button drawn as default: the focused push button, else the dialog's
-// BS_DEFPUSHBUTTON.
+// The push button Enter would press, drawn as default: the focused push button if
+// the keyboard brought the focus there, else the dialog's first BS_DEFPUSHBUTTON.
 HWND DefaultButton(HWND dialog);
 // Text written by OutputDebugStringA, kept for inspection instead of shown.
 const std::string& DebugOutput();

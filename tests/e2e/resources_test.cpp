@@ -2,6 +2,7 @@
 // loader as Windows reads them: both dialog templates item by item (identifier,
 // class, style, caption, place and size), their language, font and the icon.
 #include "session.h"
+#include "support/dialog_tables.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,6 @@
 namespace {
 
 constexpr WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
-constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 
 struct Item {
     int id;
@@ -143,85 +143,51 @@ Template ParseTemplate(const std::vector<std::uint8_t>& bytes) {
     return dialog;
 }
 
-// Reads dialog template `id` out of the program and compares it with the table.
-void ExpectDialog(int id, const std::wstring& caption, short cx, short cy,
-                  const std::vector<Item>& expected) {
-    const auto bytes = ModuleFile().Resource(RT_DIALOG, id);
-    ASSERT_FALSE(bytes.empty()) << "no Japanese dialog " << id;
+std::wstring Wide(const char* utf8) {
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), static_cast<int>(wide.size()));
+    wide.pop_back(); // the terminating zero
+    return wide;
+}
+
+// Reads one dialog template out of the program and compares it with its table.
+void ExpectDialog(const DialogTable& table) {
+    const auto bytes = ModuleFile().Resource(RT_DIALOG, table.id);
+    ASSERT_FALSE(bytes.empty()) << "no Japanese dialog " << table.id;
     const Template dialog = ParseTemplate(bytes);
-    EXPECT_EQ(dialog.style,
-              static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT));
+    EXPECT_EQ(dialog.style, kDialogStyle);
     EXPECT_EQ(dialog.extendedStyle, 0u);
-    EXPECT_EQ(dialog.caption, caption);
+    EXPECT_EQ(dialog.caption, Wide(table.caption));
     EXPECT_EQ(dialog.x, 0);
     EXPECT_EQ(dialog.y, 0);
-    EXPECT_EQ(dialog.cx, cx);
-    EXPECT_EQ(dialog.cy, cy);
+    EXPECT_EQ(dialog.cx, table.cx);
+    EXPECT_EQ(dialog.cy, table.cy);
     EXPECT_FALSE(dialog.hasMenu);
     EXPECT_FALSE(dialog.hasClass);
     EXPECT_EQ(dialog.pointSize, 9);
-    EXPECT_EQ(dialog.font, L"ＭＳ Ｐゴシック");
-    ASSERT_EQ(dialog.items.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(dialog.font, Wide(kDialogFont));
+    ASSERT_EQ(dialog.items.size(), table.items.size());
+    for (std::size_t i = 0; i < table.items.size(); ++i) {
         SCOPED_TRACE(testing::Message() << "item " << i + 1);
         const Item& got = dialog.items[i];
+        const DialogItem& expected = table.items[i];
         // The predefined button class, by its ordinal as Microsoft's rc writes it.
         EXPECT_EQ(dialog.itemClass[i], L"#128");
-        EXPECT_EQ(got.id, expected[i].id);
-        EXPECT_EQ(got.style, expected[i].style | kChild) << std::hex << got.style;
-        EXPECT_EQ(got.caption, expected[i].caption);
-        EXPECT_EQ(got.x, expected[i].x);
-        EXPECT_EQ(got.y, expected[i].y);
-        EXPECT_EQ(got.cx, expected[i].cx);
-        EXPECT_EQ(got.cy, expected[i].cy);
+        EXPECT_EQ(got.id, expected.id);
+        EXPECT_EQ(got.style, expected.style | kDialogItemVisibleChild) << std::hex << got.style;
+        EXPECT_EQ(got.caption, Wide(expected.caption));
+        EXPECT_EQ(got.x, expected.x);
+        EXPECT_EQ(got.y, expected.y);
+        EXPECT_EQ(got.cx, expected.cx);
+        EXPECT_EQ(got.cy, expected.cy);
     }
 }
 
-constexpr DWORD kPush = BS_PUSHBUTTON | WS_TABSTOP;
-constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
-
-TEST(Resources, MainDialogTemplate) {
-    ExpectDialog(101, L"KIVO6", 247, 153,
-                 {
-                     {1, BS_DEFPUSHBUTTON | WS_TABSTOP, L"終了（&X）", 194, 121, 46, 23},
-                     {1000, kPush | BS_NOTIFY, L"結果表示(Type1)", 94, 59, 56, 21},
-                     {1002, kPush, L"確立表示", 172, 7, 68, 21},
-                     {1003, kPush, L"過去の当選結果", 172, 35, 68, 21},
-                     {-1, BS_GROUPBOX, L"数字算出", 7, 7, 155, 139},
-                     {1004, kCheck, L"前回の数字を排除", 22, 27, 69, 16},
-                     {-1, BS_GROUPBOX, L"", 13, 16, 143, 73},
-                     {1006, BS_AUTORADIOBUTTON | WS_GROUP, L"通常", 28, 49, 56, 10},
-                     {1007, BS_AUTORADIOBUTTON, L"偶数のみ", 28, 59, 56, 10},
-                     {1008, BS_AUTORADIOBUTTON, L"奇数のみ", 28, 71, 56, 10},
-                     {1009, kPush, L"結果表示(Type2)", 94, 109, 56, 22},
-                     {1010, kPush, L"詳細設定", 18, 109, 36, 14},
-                     {-1, BS_GROUPBOX, L"", 13, 98, 143, 40},
-                 });
-}
-
-TEST(Resources, SettingsDialogTemplate) {
-    ExpectDialog(113, L"詳細設定", 242, 187,
-                 {
-                     {1, BS_DEFPUSHBUTTON | WS_TABSTOP, L"OK", 119, 166, 50, 14},
-                     {2, kPush, L"ｷｬﾝｾﾙ", 185, 166, 50, 14},
-                     {-1, BS_GROUPBOX | WS_GROUP, L"排除する列", 17, 7, 218, 40},
-                     {1018, kCheck, L"1～10", 25, 23, 33, 10},
-                     {1019, kCheck, L"11～20", 66, 23, 37, 10},
-                     {1020, kCheck, L"21～30", 107, 23, 37, 10},
-                     {1021, kCheck, L"31～40", 146, 23, 37, 10},
-                     {1022, kCheck, L"41～43", 187, 23, 37, 10},
-                     {-1, BS_GROUPBOX, L"過去の結果の排除", 16, 58, 219, 82},
-                     {1026, kCheck, L"前回(1番目)", 27, 73, 51, 10},
-                     {1027, kCheck, L"前々回（2回目）", 90, 73, 61, 10},
-                     {1028, kCheck, L"前々々回（3回目）", 156, 73, 67, 10},
-                     {1029, kCheck, L"4回目", 27, 87, 33, 10},
-                     {1030, kCheck, L"5回目", 90, 87, 33, 10},
-                     {1031, kCheck, L"6回目", 156, 87, 33, 10},
-                     {1032, kCheck, L"7回目", 27, 103, 33, 10},
-                     {1033, kCheck, L"8回目", 90, 103, 33, 10},
-                     {1034, kCheck, L"9回目", 156, 103, 33, 10},
-                     {1035, kCheck, L"10回目", 27, 117, 37, 10},
-                 });
+TEST(Resources, DialogTemplates) {
+    for (const DialogTable& table : DialogTables()) {
+        SCOPED_TRACE(table.caption);
+        ExpectDialog(table);
+    }
 }
 
 TEST(Resources, OneIconOf32By32In16Colours) {

@@ -1,0 +1,219 @@
+// What the dialogs rely on from the Win32 dialog manager, written as assertions
+// that hold on Windows: the same tests run against user32 (under Wine) and against
+// our stand-in on Linux. Each test runs a recording procedure over one of the
+// program's own templates and feeds it input as posted messages, one step at a time.
+#include "support/dialog_host.h"
+
+#include "resources/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+struct Command {
+    int id;
+    int code;
+    int checkSeen; // the sender's check state when the command arrived, or -1
+
+    bool operator==(const Command&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Command& command) {
+    return out << "{" << command.id << ", " << command.code << ", " << command.checkSeen << "}";
+}
+
+using Step = std::function<void(HWND)>;
+
+// The state of the dialog under test; one at a time.
+struct Recording {
+    std::vector<Command> commands;
+    std::vector<Step> steps;
+    std::size_t next = 0;
+    INT_PTR initAnswer = TRUE;
+    std::function<void(HWND)> onInit;
+};
+Recording* recording = nullptr;
+
+constexpr UINT kStep = WM_APP;
+constexpr UINT kSettle = WM_APP + 1;
+
+// Between two steps the message goes round the queue twice, so anything the last
+// step's input posted in turn (a key's character) is handled before the next step.
+INT_PTR CALLBACK RecordingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        if (recording->onInit) {
+            recording->onInit(dialog);
+        }
+        PostMessageA(dialog, kSettle, 0, 0);
+        return recording->initAnswer;
+    case WM_COMMAND: {
+        HWND sender = reinterpret_cast<HWND>(lParam);
+        const int check = sender != nullptr ? static_cast<int>(SendMessageA(sender, BM_GETCHECK, 0, 0)) : -1;
+        recording->commands.push_back({LOWORD(wParam), HIWORD(wParam), check});
+        return TRUE;
+    }
+    case kSettle:
+        PostMessageA(dialog, kStep, 0, 0);
+        return TRUE;
+    case kStep:
+        if (recording->next < recording->steps.size()) {
+            recording->steps[recording->next++](dialog);
+            PostMessageA(dialog, kSettle, 0, 0);
+        } else {
+            EndDialog(dialog, 77);
+        }
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+class DialogBehaviour : public ::testing::Test {
+protected:
+    void SetUp() override { recording = &recording_; }
+    void TearDown() override { recording = nullptr; }
+
+    INT_PTR Run(int templateId, std::vector<Step> steps) {
+        recording_.steps = std::move(steps);
+        return DialogBoxParamA(DialogTestModule(), MAKEINTRESOURCEA(templateId), nullptr, RecordingProc, 0);
+    }
+
+    static Step Post(int key) {
+        return [key](HWND) {
+            PostMessageA(GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(key), 1);
+            PostMessageA(GetFocus(), WM_KEYUP, static_cast<WPARAM>(key), static_cast<LPARAM>(0xC0000001));
+        };
+    }
+    static Step Focus(int id) {
+        return [id](HWND dialog) { SetFocus(GetDlgItem(dialog, id)); };
+    }
+    static Step Click(int id) {
+        return [id](HWND dialog) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); };
+    }
+    static Step ExpectFocus(int id) {
+        return [id](HWND dialog) { EXPECT_EQ(GetFocus(), GetDlgItem(dialog, id)) << "focus is on " << GetDlgCtrlID(GetFocus()); };
+    }
+    static Step Forget() {
+        return [](HWND) { recording->commands.clear(); };
+    }
+    static int Check(HWND dialog, int id) {
+        return static_cast<int>(SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0));
+    }
+
+    DialogHost host_;
+    Recording recording_;
+};
+
+TEST_F(DialogBehaviour, EndDialogEndsTheLoopWithItsResult) {
+    bool ranOn = false;
+    const INT_PTR result = Run(IDD_MAIN, {[&](HWND dialog) {
+                                              EndDialog(dialog, 42);
+                                              ranOn = true;
+                                          },
+                                          [](HWND) { ADD_FAILURE() << "a step ran after EndDialog"; }});
+    EXPECT_EQ(result, 42);
+    EXPECT_TRUE(ranOn);
+}
+
+TEST_F(DialogBehaviour, InitAnswerTrueFocusesTheFirstTabStop) {
+    EXPECT_EQ(Run(IDD_MAIN, {ExpectFocus(IDOK)}), 77);
+    EXPECT_TRUE(recording_.commands.empty());
+}
+
+TEST_F(DialogBehaviour, SetCheckIsSilentAndClickTogglesBeforeTheCommand) {
+    Run(IDD_MAIN, {[](HWND dialog) {
+                       SendMessageA(GetDlgItem(dialog, IDC_EXCLUDE_PREVIOUS), BM_SETCHECK, BST_CHECKED, 0);
+                       EXPECT_EQ(Check(dialog, IDC_EXCLUDE_PREVIOUS), BST_CHECKED);
+                       EXPECT_TRUE(recording->commands.empty());
+                   },
+                   Click(IDC_EXCLUDE_PREVIOUS), ExpectFocus(IDC_EXCLUDE_PREVIOUS), Click(IDC_EXCLUDE_PREVIOUS)});
+    EXPECT_EQ(recording_.commands, (std::vector<Command>{{IDC_EXCLUDE_PREVIOUS, BN_CLICKED, BST_UNCHECKED},
+                                                         {IDC_EXCLUDE_PREVIOUS, BN_CLICKED, BST_CHECKED}}));
+}
+
+TEST_F(DialogBehaviour, AutoRadioButtonsClearTheirGroup) {
+    Run(IDD_MAIN, {[](HWND dialog) {
+                       SendMessageA(GetDlgItem(dialog, IDC_MODE_NORMAL), BM_SETCHECK, BST_CHECKED, 0);
+                   },
+                   Click(IDC_MODE_EVEN),
+                   [](HWND dialog) {
+                       EXPECT_EQ(Check(dialog, IDC_MODE_NORMAL), BST_UNCHECKED);
+                       EXPECT_EQ(Check(dialog, IDC_MODE_EVEN), BST_CHECKED);
+                       EXPECT_EQ(Check(dialog, IDC_MODE_ODD), BST_UNCHECKED);
+                   }});
+    EXPECT_EQ(recording_.commands, (std::vector<Command>{{IDC_MODE_EVEN, BN_CLICKED, BST_CHECKED}}));
+}
+
+TEST_F(DialogBehaviour, TabWalksTheTabStopsAndNotifyButtonsReportFocus) {
+    // The checked radio button is the one tab stop of its group.
+    recording_.onInit = [](HWND dialog) {
+        SendMessageA(GetDlgItem(dialog, IDC_MODE_NORMAL), BM_SETCHECK, BST_CHECKED, 0);
+    };
+    Run(IDD_MAIN, {Post(VK_TAB), ExpectFocus(IDC_TYPE1), Post(VK_TAB), ExpectFocus(IDC_PROBABILITY),
+                   Post(VK_TAB), Post(VK_TAB), ExpectFocus(IDC_EXCLUDE_PREVIOUS), Post(VK_TAB),
+                   ExpectFocus(IDC_MODE_NORMAL), Post(VK_TAB), ExpectFocus(IDC_TYPE2), Post(VK_TAB),
+                   Post(VK_TAB), ExpectFocus(IDOK)});
+    EXPECT_EQ(recording_.commands, (std::vector<Command>{{IDC_TYPE1, BN_SETFOCUS, BST_UNCHECKED},
+                                                         {IDC_TYPE1, BN_KILLFOCUS, BST_UNCHECKED}}));
+}
+
+TEST_F(DialogBehaviour, ArrowsMoveWithinTheGroupAndChooseRadioButtons) {
+    recording_.onInit = [](HWND dialog) {
+        SendMessageA(GetDlgItem(dialog, IDC_MODE_NORMAL), BM_SETCHECK, BST_CHECKED, 0);
+    };
+    Run(IDD_MAIN, {Focus(IDC_TYPE2), Post(VK_UP), ExpectFocus(IDC_MODE_ODD),
+                   [](HWND dialog) {
+                       EXPECT_EQ(Check(dialog, IDC_MODE_ODD), BST_CHECKED);
+                       EXPECT_EQ(Check(dialog, IDC_MODE_NORMAL), BST_UNCHECKED);
+                   },
+                   Post(VK_DOWN), ExpectFocus(IDC_TYPE2)});
+    EXPECT_EQ(recording_.commands, (std::vector<Command>{{IDC_MODE_ODD, BN_CLICKED, BST_CHECKED}}));
+}
+
+// Enter presses a push button the keyboard moved to; one that merely has the focus
+// (after a click, say) leaves Enter to the default push button.
+TEST_F(DialogBehaviour, EnterEscapeSpaceAndMnemonics) {
+    Run(IDD_MAIN, {Focus(IDC_EXCLUDE_PREVIOUS), Post(VK_RETURN), Focus(IDC_PROBABILITY), Post(VK_RETURN),
+                   Post(VK_TAB), ExpectFocus(IDC_HISTORY), Post(VK_RETURN),
+                   Post(VK_ESCAPE), Focus(IDC_EXCLUDE_PREVIOUS), Post(VK_SPACE), Post('X')});
+    EXPECT_EQ(recording_.commands, (std::vector<Command>{{IDOK, BN_CLICKED, BST_UNCHECKED},
+                                                         {IDOK, BN_CLICKED, BST_UNCHECKED},
+                                                         {IDC_HISTORY, BN_CLICKED, BST_UNCHECKED},
+                                                         {IDCANCEL, BN_CLICKED, -1},
+                                                         {IDC_EXCLUDE_PREVIOUS, BN_CLICKED, BST_CHECKED},
+                                                         {IDOK, BN_CLICKED, BST_UNCHECKED}}));
+}
+
+HWND innerOwner = nullptr;
+bool ownerEnabledInside = true;
+
+INT_PTR CALLBACK OwnedProc(HWND dialog, UINT message, WPARAM, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        PostMessageA(dialog, kStep, 0, 0);
+        return FALSE;
+    }
+    if (message == kStep) {
+        ownerEnabledInside = IsWindowEnabled(innerOwner) != FALSE;
+        EndDialog(dialog, 5);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+TEST_F(DialogBehaviour, ANestedDialogDisablesItsOwnerUntilItEnds) {
+    INT_PTR innerResult = 0;
+    Run(IDD_MAIN, {[&](HWND dialog) {
+                       innerOwner = dialog;
+                       innerResult = DialogBoxParamA(DialogTestModule(), MAKEINTRESOURCEA(IDD_SETTINGS),
+                                                     dialog, OwnedProc, 0);
+                       EXPECT_TRUE(IsWindowEnabled(dialog));
+                   }});
+    EXPECT_EQ(innerResult, 5);
+    EXPECT_FALSE(ownerEnabledInside);
+}
+
+} // namespace
