@@ -69,24 +69,13 @@ void MoveFocus(HWND dialog, HWND control) {
 
 // A dialog loses the keyboard to a window it owns, and gets it back afterwards;
 // its focused control hears of both.
-void Deactivate(HWND dialog) {
+void SetActive(HWND dialog, bool active) {
     if (dialog == nullptr) {
         return;
     }
-    dialog->enabled = false;
+    dialog->enabled = active;
     if (Notifies(dialog->focus)) {
-        SendCommand(dialog, dialog->focus->id, BN_KILLFOCUS, dialog->focus);
-    }
-    Changed(dialog);
-}
-
-void Reactivate(HWND dialog) {
-    if (dialog == nullptr) {
-        return;
-    }
-    dialog->enabled = true;
-    if (Notifies(dialog->focus)) {
-        SendCommand(dialog, dialog->focus->id, BN_SETFOCUS, dialog->focus);
+        SendCommand(dialog, dialog->focus->id, active ? BN_SETFOCUS : BN_KILLFOCUS, dialog->focus);
     }
     Changed(dialog);
 }
@@ -547,7 +536,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
     }
     std::unique_ptr<WindowRecord> dialog = BuildDialog(*source, DialogOf(owner), procedure);
     HWND self = dialog.get();
-    Deactivate(self->owner);
+    SetActive(self->owner, false);
     modalDialogs.push_back(self);
 
     HWND firstTabStop = NextTabItem(self, nullptr, false);
@@ -569,7 +558,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
     }
     modalDialogs.pop_back();
     ForgetPostedFor(self);
-    Reactivate(self->owner);
+    SetActive(self->owner, true);
     return self->result;
 }
 
@@ -668,8 +657,8 @@ extern "C" int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT)
         std::fprintf(stderr, "%s: %s\n", shownCaption.c_str(), shownText.c_str());
         return IDOK;
     }
-    Deactivate(owner);
+    SetActive(owner, false);
     frontEnd->ShowMessageBox(owner, shownCaption, shownText);
-    Reactivate(owner);
+    SetActive(owner, true);
     return IDOK;
 }

@@ -3,6 +3,7 @@
 // would. Suggestions are random by the clock, so each one is checked against this
 // process's own copy of the logic core for the seconds the request could have seen.
 #include "session.h"
+#include "support/reference_requests.h"
 
 #include "generate/generators.h"
 #include "generate/random_source.h"
@@ -113,35 +114,14 @@ class EndToEnd : public ::testing::Test {
     }
 
     static void ExpectType1(const Answer& answer, int exclude, int parity) {
-        EXPECT_TRUE(CoreAgrees(answer,
-                               [&] {
-                                   excludePrevious = exclude;
-                                   ParityMode = parity;
-                                   if (exclude) {
-                                       BeginResult("Pattern 2\n\n");
-                                       GenerateUniformNoRepeat();
-                                       GeneratePooledNoRepeat();
-                                       GenerateInverseNoRepeat();
-                                   } else {
-                                       BeginResult("Pattern 1\n\n");
-                                       GenerateUniform();
-                                       GeneratePooled();
-                                       GenerateInverse();
-                                   }
-                               }))
+        EXPECT_TRUE(CoreAgrees(answer, [&] { ReferenceType1(exclude != 0, parity); }))
             << "pattern " << exclude + 1 << ", parity " << parity << ": unexpected text\n"
             << testing::PrintToString(answer.box.text);
     }
 
     static void ExpectType2(const Answer& answer, const std::array<std::uint8_t, 5>& decades,
                             const std::array<std::uint8_t, 10>& pastDraws) {
-        EXPECT_TRUE(CoreAgrees(answer,
-                               [&] {
-                                   std::copy(decades.begin(), decades.end(), DecadeFlags);
-                                   std::copy(pastDraws.begin(), pastDraws.end(), PastDrawFlags);
-                                   BeginResult("Type 2\n\n");
-                                   GenerateTickets();
-                               }))
+        EXPECT_TRUE(CoreAgrees(answer, [&] { ReferenceType2(decades, pastDraws); }))
             << "unexpected Type 2 text\n"
             << testing::PrintToString(answer.box.text);
     }

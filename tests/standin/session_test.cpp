@@ -2,6 +2,7 @@
 // procedures over the stand-in window model, driven by the scripted front end with
 // the clock stopped, so every number shown can be checked against the core.
 #include "support/core_fixture.h"
+#include "support/reference_requests.h"
 #include "support/scripted_front_end.h"
 
 #include "generate/generators.h"
@@ -52,35 +53,16 @@ protected:
     // Runs the program to its end; its exit status.
     int Run() { return WinMain(ProgramModule(), nullptr, const_cast<char*>(""), 1); }
 
-    // What the core answers for a Type 1 request under these options, computed
-    // after the session from the same history and clock.
+    // What the core answers under these options, computed after the session from
+    // the same history and clock.
     static std::string ExpectedType1(int parity, bool withoutLatest) {
-        ParityMode = parity;
-        if (withoutLatest) {
-            BeginResult("Pattern 2\n\n");
-            GenerateUniformNoRepeat();
-            GeneratePooledNoRepeat();
-            GenerateInverseNoRepeat();
-        } else {
-            BeginResult("Pattern 1\n\n");
-            GenerateUniform();
-            GeneratePooled();
-            GenerateInverse();
-        }
+        ReferenceType1(withoutLatest, parity);
         return TextFromCodePage932(ResultText);
     }
 
-    static std::string ExpectedType2(std::initializer_list<int> decades, std::initializer_list<int> pastDraws) {
-        std::fill(std::begin(DecadeFlags), std::end(DecadeFlags), 0);
-        std::fill(std::begin(PastDrawFlags), std::end(PastDrawFlags), 0);
-        for (int decade : decades) {
-            DecadeFlags[decade] = 1;
-        }
-        for (int past : pastDraws) {
-            PastDrawFlags[past] = 1;
-        }
-        BeginResult("Type 2\n\n");
-        GenerateTickets();
+    static std::string ExpectedType2(const std::array<std::uint8_t, 5>& decades,
+                                     const std::array<std::uint8_t, 10>& pastDraws) {
+        ReferenceType2(decades, pastDraws);
         return TextFromCodePage932(ResultText);
     }
 
@@ -194,7 +176,7 @@ TEST_F(Session, SettingsOkCommitsAndCancelKeeps) {
     user_.Click(IDC_TYPE2).Dismiss().Click(IDOK);
     EXPECT_EQ(Run(), 0);
     ASSERT_EQ(user_.boxes.size(), 2u);
-    const std::string expected = ExpectedType2({0}, {0});
+    const std::string expected = ExpectedType2({1, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     EXPECT_EQ(user_.boxes[0].text, expected);
     EXPECT_EQ(user_.boxes[1].text, expected);
     EXPECT_EQ(user_.openedDialogs.size(), 5u);
