@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Photographs the Qt program's dialogs: kivo6 from the ci build runs on the example
+# history under Xvfb (1024x768, no window manager, so no title bars), the keyboard
+# walks to "詳細設定" and then "確立表示", and ImageMagick's import takes each
+# picture. A developer's tool: needs xvfb, xdotool and imagemagick.
+# Usage: tools/screenshot-qt.sh [OUTPUT-FOLDER]
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+out="${1:-$here/build/screenshots-qt}"
+program="$here/build/ci/platform/qt/kivo6"
+[ -x "$program" ] || { echo "build the ci preset first: cmake --preset ci && cmake --build --preset ci" >&2; exit 1; }
+for tool in xvfb-run xdotool import; do
+    command -v "$tool" >/dev/null || { echo "needs $tool (apt-get install xvfb xdotool imagemagick)" >&2; exit 1; }
+done
+
+if [ -z "${KIVO6_SCREENSHOT_DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1024x768x24" env KIVO6_SCREENSHOT_DISPLAY=1 "$0" "$out"
+fi
+
+mkdir -p "$out"
+cd "$here/examples"
+QT_QPA_PLATFORM=xcb "$program" &
+pid=$!
+trap 'kill "$pid" 2>/dev/null || true' EXIT
+
+# Waits until a window with this exact title is mapped, then lets it paint.
+wait_for_window() {
+    for _ in $(seq 100); do
+        if xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; then
+            sleep 0.5
+            return 0
+        fi
+        sleep 0.1
+    done
+    echo "no window called $1 appeared" >&2
+    exit 1
+}
+
+wait_for_window KIVO6
+import -window root -crop 520x360+0+0 "$out/main-dialog.png"
+# The exit button has the focus; seven Tab presses reach "詳細設定".
+xdotool key --delay 100 Tab Tab Tab Tab Tab Tab Tab space
+wait_for_window "詳細設定"
+import -window root -crop 520x360+0+0 "$out/settings-dialog.png"
+# Escape closes the settings; from "詳細設定" three Tab presses reach "確立表示".
+xdotool key --delay 100 Escape
+sleep 0.5
+xdotool key --delay 100 Tab Tab Tab space
+wait_for_window Dialog
+import -window root "$out/probability-box.png"
+# OK on the box, then Escape on the main dialog ends the program.
+xdotool key --delay 100 Return
+sleep 0.5
+xdotool key Escape
+for _ in $(seq 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then
+    echo "kivo6 did not end on Escape" >&2
+    exit 1
+fi
+wait "$pid"
+trap - EXIT
+echo "wrote main-dialog.png, settings-dialog.png and probability-box.png in $out"
