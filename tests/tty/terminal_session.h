@@ -1,0 +1,75 @@
+// Drives kivo6-tty from outside as a user at a terminal would: runs it in a private
+// tmux server with a fixed window size, types keys, clicks the mouse and reads the
+// screen back, attributes included. Used by the terminal front end's tests.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One cell of the terminal as tmux shows it. The right half of a full-width
+// character has character 0.
+struct ScreenCell {
+    wchar_t character = L' ';
+    bool reverse = false;
+    bool underline = false;
+};
+
+struct Screen {
+    std::vector<std::vector<ScreenCell>> rows;
+
+    // A row as text, without the halves of full-width characters.
+    std::wstring Row(int row) const;
+    // The text of cells [left, right) of a row, trailing blanks removed.
+    std::wstring Span(int row, int left, int right) const;
+    bool Contains(std::wstring_view text) const;
+    struct Place {
+        int row;
+        int column;
+    };
+    // The first place the text starts, by cell column, or nothing.
+    std::optional<Place> Find(std::wstring_view text) const;
+    // Every reversed character, in reading order, blanks left out.
+    std::wstring Reversed() const;
+    std::string Dump() const; // for failure messages
+};
+
+class TerminalSession {
+  public:
+    // Makes the folder (emptied) the program will run in.
+    explicit TerminalSession(std::filesystem::path folder);
+    ~TerminalSession(); // ends the tmux server and everything in it
+    TerminalSession(const TerminalSession&) = delete;
+    TerminalSession& operator=(const TerminalSession&) = delete;
+
+    const std::filesystem::path& Folder() const { return folder_; }
+    void Start(const std::string& program, int columns, int rows);
+
+    // Keys by tmux's names, e.g. {"BTab", "Enter", "M-x"}.
+    void Keys(const std::vector<std::string>& keys);
+    // A click of the left button (press and release) on a cell, as the terminal
+    // reports it.
+    void Click(int row, int column);
+    // One notch of the mouse wheel over a cell.
+    void Wheel(bool down, int row, int column);
+    void Resize(int columns, int rows);
+
+    Screen Capture() const;
+    // Reads the screen until it satisfies the condition; the last screen read, and
+    // whether it did, before the timeout.
+    bool WaitFor(const std::function<bool(const Screen&)>& condition, Screen* last = nullptr,
+                 std::chrono::seconds timeout = std::chrono::seconds(20)) const;
+    // The program's exit status once it has ended, or nothing after the timeout.
+    std::optional<int> WaitForExit(std::chrono::seconds timeout = std::chrono::seconds(20)) const;
+
+  private:
+    void Mouse(const std::vector<int>& buttons, int row, int column);
+    std::string Tmux(const std::string& arguments, int* status = nullptr) const;
+
+    std::filesystem::path folder_;
+    std::string server_;
+};
