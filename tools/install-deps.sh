@@ -7,7 +7,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest file
-          qt6-base-dev libgl-dev libncurses-dev tmux
+          qt6-base-dev libgl-dev libncurses-dev tmux desktop-file-utils
           g++-mingw-w64-i686-posix mingw-w64-i686-dev
           wine wine32:i386 fonts-wine xvfb xauth locales fonts-ipafont-gothic)
 

@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
-"""Writes resources/kivo6.ico from resources/kivo6-icon.txt: 32 rows of 32 characters,
+"""Writes resources/kivo6.ico (the Windows program's icon) and resources/kivo6.png (the
+Linux desktop entry's icon) from resources/kivo6-icon.txt: 32 rows of 32 characters,
 each a hexadecimal index into the 16-colour Windows palette or '.' for transparent.
-Run it after editing the picture; the build uses the .ico that is committed."""
+Run it after editing the picture; the build and the packages use the files committed."""
 import struct
 import sys
+import zlib
 from pathlib import Path
 
 PALETTE = [  # the standard 16-colour palette, as (red, green, blue)
@@ -44,10 +46,32 @@ def icon_bytes(rows):
     return directory + image
 
 
+def png_chunk(kind, data):
+    return (struct.pack(">I", len(data)) + kind + data
+            + struct.pack(">I", zlib.crc32(kind + data)))
+
+
+def png_bytes(rows):
+    # 8-bit RGBA, each row led by filter byte 0 (none); '.' is fully transparent.
+    pixels = bytearray()
+    for row in rows:
+        pixels.append(0)
+        for ch in row:
+            if ch == ".":
+                pixels += bytes(4)
+            else:
+                pixels += bytes(PALETTE[int(ch, 16)]) + b"\xff"
+    header = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header)
+            + png_chunk(b"IDAT", zlib.compress(bytes(pixels), 9))
+            + png_chunk(b"IEND", b""))
+
+
 def main():
     resources = Path(__file__).resolve().parent.parent / "resources"
     rows = read_picture(resources / "kivo6-icon.txt")
     (resources / "kivo6.ico").write_bytes(icon_bytes(rows))
+    (resources / "kivo6.png").write_bytes(png_bytes(rows))
 
 
 if __name__ == "__main__":

@@ -1,19 +1,88 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine and starts KIVO6 on the bundled example history
-# (examples/data.txt): builds the Windows program with mingw-w64 and runs it under
-# Wine on the current X display. KIVO6 reads data.txt from its current folder, so
-# the program is started inside examples/.
+# The README's run command: sets up a fresh Debian 12 machine, builds KIVO6 and
+# starts it on the bundled example history (examples/data.txt). KIVO6 reads data.txt
+# from its current folder, so the program is started inside examples/.
+# Usage: tools/run.sh [--qt | --tty | --windows]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-if [ -z "${DISPLAY:-}" ]; then
-    echo "KIVO6 is a windowed program and no X display is set (DISPLAY is empty)." >&2
-    echo "Run this from a desktop session, or over ssh -X." >&2
+usage() {
+    cat <<'EOF'
+Usage: tools/run.sh [--qt | --tty | --windows]
+  (none)     the Qt window when a display is set (DISPLAY or WAYLAND_DISPLAY),
+             the terminal program kivo6-tty otherwise
+  --qt       the Qt window, kivo6
+  --tty      the terminal program, kivo6-tty, in this terminal
+  --windows  the 32-bit Windows program, kivo6.exe, under Wine
+EOF
+}
+
+front_end="auto"
+case "${1:-}" in
+    "") ;;
+    --qt) front_end="qt" ;;
+    --tty) front_end="tty" ;;
+    --windows) front_end="windows" ;;
+    -h | --help) usage; exit 0 ;;
+    *) usage >&2; exit 2 ;;
+esac
+if [ $# -gt 1 ]; then
+    usage >&2
+    exit 2
+fi
+
+if [ "$front_end" = auto ]; then
+    if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+        front_end="qt"
+    else
+        front_end="tty"
+    fi
+fi
+
+# Say what is wrong before the set-up and the build, which take minutes the first time.
+case "$front_end" in
+    qt)
+        if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+            echo "No display is set (DISPLAY and WAYLAND_DISPLAY are empty); try --tty." >&2
+            exit 1
+        fi ;;
+    tty)
+        if [ ! -t 0 ] || [ ! -t 1 ]; then
+            echo "kivo6-tty needs a terminal on its input and output." >&2
+            exit 1
+        fi ;;
+    windows)
+        if [ -z "${DISPLAY:-}" ]; then
+            echo "Wine needs an X display and DISPLAY is empty." >&2
+            echo "Run this from a desktop session, or over ssh -X." >&2
+            exit 1
+        fi ;;
+esac
+
+tools/install-deps.sh
+
+if [ "$front_end" = windows ]; then
+    cmake --preset mingw >/dev/null
+    cmake --build --preset mingw --target kivo6
+    cd examples
+    exec ../tools/wine-run.sh ../build/mingw/kivo6.exe
+fi
+
+cmake --preset default >/dev/null
+cmake --build --preset default --target kivo6 kivo6-tty
+program=kivo6
+[ "$front_end" = qt ] || program=kivo6-tty
+# Wherever the front end's CMakeLists.txt puts it inside the build folder.
+path=$(find "$PWD/build/default" -name CMakeFiles -prune -o \
+    -type f -name "$program" -perm -u+x -print -quit)
+if [ -z "$path" ]; then
+    echo "The build did not leave a program called $program in build/default." >&2
     exit 1
 fi
 
-tools/install-deps.sh
-cmake --preset mingw >/dev/null
-cmake --build --preset mingw --target kivo6
+# The dialogs' texts are Japanese: a terminal drawing them needs a UTF-8 locale.
+if [ "$program" = kivo6-tty ] && [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then
+    export LC_ALL=C.UTF-8
+fi
 cd examples
-exec ../tools/wine-run.sh ../build/mingw/kivo6.exe
+exec "$path"

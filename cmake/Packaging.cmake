@@ -1,0 +1,82 @@
+# Install rules and CPack settings: a .deb of the two Linux programs (the Qt window
+# kivo6 and the terminal program kivo6-tty) with a menu entry, icon and example
+# history, and a .zip of the Windows program with the example beside it. Included
+# by the top-level CMakeLists.txt; `cmake --build --preset NAME --target package`.
+
+include(GNUInstallDirs)
+
+set(KIVO6_PACKAGE_MAINTAINER "KIVO6 maintainers <kivo6@example.org>"
+    CACHE STRING "Maintainer named in the packages")
+
+if(WIN32)
+    # One folder holding the program, an example history and the README: KIVO6
+    # reads data.txt from its current folder, which is the program's own folder
+    # when it is started by a double-click, so it starts on the example at once.
+    if(TARGET kivo6)
+        install(TARGETS kivo6 RUNTIME DESTINATION .)
+    endif()
+    install(FILES ${PROJECT_SOURCE_DIR}/examples/data.txt DESTINATION .)
+    install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . RENAME README.txt)
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-win32)
+else()
+    # The front ends are optional (KIVO6_QT_FRONT_END, KIVO6_TTY_FRONT_END), so each
+    # is installed only when it is built.
+    if(TARGET kivo6)
+        install(TARGETS kivo6 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+        install(FILES ${PROJECT_SOURCE_DIR}/resources/kivo6.desktop
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+        install(FILES ${PROJECT_SOURCE_DIR}/resources/kivo6.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
+    endif()
+    if(TARGET kivo6-tty)
+        install(TARGETS kivo6-tty RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    endif()
+    install(FILES ${PROJECT_SOURCE_DIR}/examples/data.txt
+        DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+    install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+    set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+    find_program(KIVO6_DPKG_SHLIBDEPS dpkg-shlibdeps)
+    mark_as_advanced(KIVO6_DPKG_SHLIBDEPS)
+    if(KIVO6_DPKG_SHLIBDEPS)
+        set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    else()
+        # Debian 12's run-time packages for what the programs link.
+        set(depends libc6 libstdc++6 libgcc-s1)
+        if(TARGET kivo6)
+            list(APPEND depends libqt6core6 libqt6gui6 libqt6widgets6)
+        endif()
+        if(TARGET kivo6-tty)
+            list(APPEND depends libncursesw6 libtinfo6)
+        endif()
+        list(JOIN depends ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
+    endif()
+    if(TARGET kivo6)
+        # The dialogs are in Japanese; Qt draws on Wayland only with its plugin
+        # (without it, through XWayland).
+        set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-ipafont-gothic, qt6-wayland")
+    endif()
+endif()
+
+set(CPACK_PACKAGE_NAME ${PROJECT_NAME})
+set(CPACK_PACKAGE_VENDOR "KIVO6")
+set(CPACK_PACKAGE_CONTACT ${KIVO6_PACKAGE_MAINTAINER})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "number picker for a 6-of-43 lottery with a bonus number")
+set(CPACK_PACKAGE_DESCRIPTION
+"KIVO6 reads a history of past draws from data.txt in its current folder, counts
+how often each number was drawn, and suggests numbers: three lines of six from
+three drawing rules, or five tickets leaving out chosen groups of numbers and
+recent draws. It has a Japanese dialog interface and only reads data.txt.
+This package holds the Qt window (kivo6), the terminal program (kivo6-tty) and
+an example history in /usr/share/doc/kivo6/examples/.")
+set(CPACK_STRIP_FILES ON)
+# A source package must never sweep up the build folders (they hold a Wine prefix).
+set(CPACK_SOURCE_GENERATOR TXZ)
+set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build/" "/__pycache__/")
+
+include(CPack)
