@@ -124,6 +124,13 @@ TEST_F(DialogBehaviour, InitAnswerTrueFocusesTheFirstTabStop) {
     EXPECT_TRUE(recording_.commands.empty());
 }
 
+// Without a window manager Wine leaves the focus nowhere; our model leaves it on the
+// dialog itself. Either way no control has it.
+TEST_F(DialogBehaviour, InitAnswerFalseLeavesNoControlFocused) {
+    recording_.initAnswer = FALSE;
+    Run(IDD_SETTINGS, {[](HWND) { EXPECT_EQ(GetDlgCtrlID(GetFocus()), 0); }});
+}
+
 TEST_F(DialogBehaviour, SetCheckIsSilentAndClickTogglesBeforeTheCommand) {
     Run(IDD_MAIN, {[](HWND dialog) {
                        SendMessageA(GetDlgItem(dialog, IDC_EXCLUDE_PREVIOUS), BM_SETCHECK, BST_CHECKED, 0);
@@ -170,7 +177,11 @@ TEST_F(DialogBehaviour, ArrowsMoveWithinTheGroupAndChooseRadioButtons) {
                        EXPECT_EQ(Check(dialog, IDC_MODE_ODD), BST_CHECKED);
                        EXPECT_EQ(Check(dialog, IDC_MODE_NORMAL), BST_UNCHECKED);
                    },
-                   Post(VK_DOWN), ExpectFocus(IDC_TYPE2)});
+                   Post(VK_DOWN), ExpectFocus(IDC_TYPE2),
+                   // With one WS_GROUP the group runs round every control, group boxes too.
+                   Focus(IDC_MODE_NORMAL), Post(VK_UP),
+                   [](HWND) { EXPECT_EQ(GetDlgCtrlID(GetFocus()) & 0xFFFF, 0xFFFF) << "not a group box"; },
+                   Post(VK_UP), ExpectFocus(IDC_EXCLUDE_PREVIOUS)});
     EXPECT_EQ(recording_.commands, (std::vector<Command>{{IDC_MODE_ODD, BN_CLICKED, BST_CHECKED}}));
 }
 
