@@ -7,6 +7,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    // Lets Wayland desktops match the window to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kivo6"));
     QtFrontEnd frontEnd;
     SetFrontEnd(&frontEnd);
     HINSTANCE module = ProgramModule();
