@@ -346,28 +346,28 @@ bool DeliverPosted() {
     return true;
 }
 
+// What a dialog and a control both take from their template.
+template <typename Template>
+std::unique_ptr<WindowRecord> WindowFrom(const Template& source) {
+    auto window = std::make_unique<WindowRecord>();
+    window->id = source.id;
+    window->style = source.style;
+    window->caption = source.caption;
+    window->x = source.x;
+    window->y = source.y;
+    window->cx = source.cx;
+    window->cy = source.cy;
+    return window;
+}
+
 std::unique_ptr<WindowRecord> BuildDialog(const DialogTemplate& source, HWND owner, DLGPROC procedure) {
-    auto dialog = std::make_unique<WindowRecord>();
+    auto dialog = WindowFrom(source);
     dialog->owner = owner;
-    dialog->id = source.id;
-    dialog->style = source.style;
-    dialog->caption = source.caption;
-    dialog->x = source.x;
-    dialog->y = source.y;
-    dialog->cx = source.cx;
-    dialog->cy = source.cy;
     dialog->source = &source;
     dialog->procedure = procedure;
     for (const ControlTemplate& item : source.controls) {
-        auto control = std::make_unique<WindowRecord>();
+        auto control = WindowFrom(item);
         control->parent = dialog.get();
-        control->id = item.id;
-        control->style = item.style;
-        control->caption = item.caption;
-        control->x = item.x;
-        control->y = item.y;
-        control->cx = item.cx;
-        control->cy = item.cy;
         control->enabled = (item.style & WS_DISABLED) == 0;
         switch (item.style & BS_TYPEMASK) {
         case BS_PUSHBUTTON:
