@@ -58,3 +58,4 @@ void AppendToText(char* text, std::size_t capacity, const char* piece) {
     std::memcpy(text + used, piece, length);
     text[used + length] = '\0';
 }
+

@@ -5,6 +5,7 @@
 #include "generate/random_source.h"
 #include "history/state.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -79,6 +80,32 @@ TEST_F(RandomSourceTest, SortedPickBecomesOneLineAndKeepsItsSeventhNumber) {
     SortPick();
     AppendPickLine();
     EXPECT_STREQ(ResultText, "13 14 21 30 35 42\n01 02 02 09 10 43\n");
+}
+
+TEST_F(RandomSourceTest, PickLineMatchesPrintfForAnyCellValue) {
+    for (int value = 0; value < 256; ++value) {
+        for (int i = 0; i < PICK_SIZE; ++i) {
+            Pick[i] = static_cast<std::uint8_t>((value + i * 51) % 256);
+        }
+        char expected[40];
+        std::snprintf(expected, sizeof expected, "%02d %02d %02d %02d %02d %02d\n", Pick[0],
+                      Pick[1], Pick[2], Pick[3], Pick[4], Pick[5]);
+        std::memset(ResultText, 0, sizeof ResultText);
+        AppendPickLine();
+        EXPECT_STREQ(ResultText, expected);
+    }
+}
+
+TEST_F(RandomSourceTest, LineWriterStopsAtItsBufferAndStaysTerminated) {
+    char buffer[8];
+    std::memset(buffer, 0, sizeof buffer);
+    LineWriter line = StartLine(buffer, sizeof buffer);
+    PutText(line, "No.");
+    PutNumber(line, 7, 3, '0');
+    PutNumber(line, 123456, 1, ' ');
+    EXPECT_STREQ(buffer, "No.0071");
+    PutText(line, "more");
+    EXPECT_STREQ(buffer, "No.0071");
 }
 
 } // namespace
