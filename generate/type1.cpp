@@ -22,27 +22,28 @@ std::uint8_t DrawCandidate(CandidateSource source) {
     return static_cast<std::uint8_t>(value % NUMBER_COUNT + 1);
 }
 
+// Both tests compare against every entry rather than stopping at the first match: a
+// loop whose length follows the random candidate is mispredicted on most attempts,
+// and that would cost more than the random step itself.
 bool InLatestDraw(std::uint8_t number) {
     // With no draw held there is nothing to leave out.
     if (drawCount < 1) {
         return false;
     }
     const DrawRecord& latest = DrawHistory[drawCount - 1];
+    bool found = false;
     for (int position = 0; position < MAIN_NUMBERS; ++position) {
-        if (latest[position] == number) {
-            return true;
-        }
+        found |= latest[position] == number;
     }
-    return false;
+    return found;
 }
 
 bool AlreadyPicked(std::uint8_t number, int filled) {
-    for (int position = 0; position < filled; ++position) {
-        if (Pick[position] == number) {
-            return true;
-        }
+    bool found = false;
+    for (int position = 0; position < PICK_SIZE; ++position) {
+        found |= position < filled && Pick[position] == number;
     }
-    return false;
+    return found;
 }
 
 void FillPick(CandidateSource source, ShareRoll roll, LatestDraw latestDraw) {
