@@ -14,17 +14,17 @@ enum class CandidateSource { Uniform, Pool };
 enum class ShareRoll { None, AgainstShare };
 enum class LatestDraw { Allowed, LeftOut };
 
-std::uint8_t DrawCandidate(CandidateSource source) {
+template <CandidateSource source> std::uint8_t DrawCandidate() {
     std::int32_t value = NextRandom();
-    if (source == CandidateSource::Pool) {
+    if constexpr (source == CandidateSource::Pool) {
         return WeightedPool[static_cast<std::uint32_t>(value) % poolLength];
     }
     return static_cast<std::uint8_t>(value % NUMBER_COUNT + 1);
 }
 
-// Both tests compare against every entry rather than stopping at the first match: a
-// loop whose length follows the random candidate is mispredicted on most attempts,
-// and that would cost more than the random step itself.
+// Both tests compare against every entry, joining the comparisons with & and | rather
+// than && and ||: a branch that follows the random candidate is mispredicted on most
+// attempts, and that would cost more than the random step itself.
 bool InLatestDraw(std::uint8_t number) {
     // With no draw held there is nothing to leave out.
     if (drawCount < 1) {
@@ -41,22 +41,23 @@ bool InLatestDraw(std::uint8_t number) {
 bool AlreadyPicked(std::uint8_t number, int filled) {
     bool found = false;
     for (int position = 0; position < PICK_SIZE; ++position) {
-        found |= position < filled && Pick[position] == number;
+        found |= (position < filled) & (Pick[position] == number);
     }
     return found;
 }
 
-void FillPick(CandidateSource source, ShareRoll roll, LatestDraw latestDraw) {
+// One instance per member, so the stages a member lacks cost nothing at all.
+template <CandidateSource source, ShareRoll roll, LatestDraw latestDraw> void FillPick() {
     std::memset(Pick, 0, sizeof Pick);
     int position = 0;
     while (position < PICK_SIZE) {
         std::uint8_t rejected = 0;
-        std::uint8_t candidate = DrawCandidate(source);
+        std::uint8_t candidate = DrawCandidate<source>();
         Pick[position] = candidate;
-        if (latestDraw == LatestDraw::LeftOut && InLatestDraw(candidate)) {
-            rejected = 1;
+        if constexpr (latestDraw == LatestDraw::LeftOut) {
+            rejected = InLatestDraw(candidate) ? 1 : 0;
         }
-        if (roll == ShareRoll::AgainstShare) {
+        if constexpr (roll == ShareRoll::AgainstShare) {
             // Often-drawn numbers are held back: a share of x% passes (100 - x) times in 100.
             int threshold = 100 - static_cast<int>(percent[candidate - 1]);
             if (NextRandom() % 100 >= threshold) {
@@ -78,25 +79,25 @@ void FillPick(CandidateSource source, ShareRoll roll, LatestDraw latestDraw) {
 } // namespace
 
 void GenerateUniform() {
-    FillPick(CandidateSource::Uniform, ShareRoll::None, LatestDraw::Allowed);
+    FillPick<CandidateSource::Uniform, ShareRoll::None, LatestDraw::Allowed>();
 }
 
 void GeneratePooled() {
-    FillPick(CandidateSource::Pool, ShareRoll::None, LatestDraw::Allowed);
+    FillPick<CandidateSource::Pool, ShareRoll::None, LatestDraw::Allowed>();
 }
 
 void GenerateInverse() {
-    FillPick(CandidateSource::Uniform, ShareRoll::AgainstShare, LatestDraw::Allowed);
+    FillPick<CandidateSource::Uniform, ShareRoll::AgainstShare, LatestDraw::Allowed>();
 }
 
 void GenerateUniformNoRepeat() {
-    FillPick(CandidateSource::Uniform, ShareRoll::None, LatestDraw::LeftOut);
+    FillPick<CandidateSource::Uniform, ShareRoll::None, LatestDraw::LeftOut>();
 }
 
 void GeneratePooledNoRepeat() {
-    FillPick(CandidateSource::Pool, ShareRoll::None, LatestDraw::LeftOut);
+    FillPick<CandidateSource::Pool, ShareRoll::None, LatestDraw::LeftOut>();
 }
 
 void GenerateInverseNoRepeat() {
-    FillPick(CandidateSource::Uniform, ShareRoll::AgainstShare, LatestDraw::LeftOut);
+    FillPick<CandidateSource::Uniform, ShareRoll::AgainstShare, LatestDraw::LeftOut>();
 }

@@ -5,8 +5,11 @@
 #include "generate/random_source.h"
 #include "history/state.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
+#include <random>
 
 namespace {
 
@@ -80,6 +83,22 @@ TEST_F(RandomSourceTest, SortedPickBecomesOneLineAndKeepsItsSeventhNumber) {
     SortPick();
     AppendPickLine();
     EXPECT_STREQ(ResultText, "13 14 21 30 35 42\n01 02 02 09 10 43\n");
+}
+
+TEST_F(RandomSourceTest, SortAgreesWithStdSortOnAnyCells) {
+    std::mt19937 random(43);
+    std::uniform_int_distribution<int> cell(0, 255), narrow(1, 4);
+    for (int round = 0; round < 2000; ++round) {
+        bool repeats = round % 2 == 0; // many equal entries, or any 8-bit values
+        std::array<std::uint8_t, PICK_SIZE> cells{};
+        for (std::uint8_t& value : cells) {
+            value = static_cast<std::uint8_t>(repeats ? narrow(random) : cell(random));
+        }
+        std::memcpy(Pick, cells.data(), sizeof Pick);
+        std::sort(cells.begin(), cells.begin() + MAIN_NUMBERS);
+        SortPick();
+        EXPECT_EQ(0, std::memcmp(Pick, cells.data(), sizeof Pick)) << round;
+    }
 }
 
 TEST_F(RandomSourceTest, PickLineMatchesPrintfForAnyCellValue) {
