@@ -58,7 +58,7 @@ int NextRawByte() {
     return static_cast<unsigned char>(readBuffer[readPosition++]);
 }
 
-int NextTextChar() {
+int NextTextCharSlowly() {
     if (sourceEnded) {
         return END_OF_TEXT;
     }
@@ -79,6 +79,19 @@ int NextTextChar() {
         return END_OF_TEXT;
     }
     return c;
+}
+
+// Nearly every byte is already in the buffer and is neither CR nor Ctrl-Z; handing
+// it out directly keeps loading a full history at a few cycles a byte.
+inline int NextTextChar() {
+    if (readPosition < readLength && heldByte == END_OF_TEXT && !sourceEnded) {
+        int c = static_cast<unsigned char>(readBuffer[readPosition]);
+        if (c != '\r' && c != CTRL_Z) {
+            ++readPosition;
+            return c;
+        }
+    }
+    return NextTextCharSlowly();
 }
 
 // Progress of a search for a word whose first letter does not recur in it ("KIVO",

@@ -145,6 +145,11 @@ TEST_F(HistoryFile, TextModeRulesHoldOnEverySystem) {
               1);
     EXPECT_EQ(drawCount, 1);
     EXPECT_EQ(Row(1), Values({8, 9, 1, 0, 0, 0, 0}));
+    ResetState();
+    // Also when it ends the marker line: the draws after it are not there.
+    ASSERT_EQ(LoadBytes("KIVO\x1a\n1 2 3 4 5 6 7\nEND\n"), 1);
+    EXPECT_EQ(drawCount, 0);
+    EXPECT_EQ(Row(0), Values({0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(HistoryFile, TokensConvertAsTheDecimalConversionDoes) {
