@@ -200,6 +200,9 @@ TerminalSession::TerminalSession(std::filesystem::path folder) : folder_(std::mo
     setenv("LANG", "C.UTF-8", 1);
     setenv("LC_ALL", "C.UTF-8", 1);
     unsetenv("TMUX");
+    if (const char* launcher = std::getenv("KIVO6_TTY_MEMCHECK")) {
+        memcheck_ = launcher;
+    }
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
     std::filesystem::create_directories(folder_);
@@ -207,6 +210,9 @@ TerminalSession::TerminalSession(std::filesystem::path folder) : folder_(std::mo
 
 TerminalSession::~TerminalSession() {
     Tmux("kill-server");
+    if (started_ && !memcheck_.empty()) {
+        ExpectCleanMemcheck();
+    }
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
 }
@@ -230,13 +236,17 @@ std::string TerminalSession::Tmux(const std::string& arguments, int* status) con
 }
 
 void TerminalSession::Start(const std::string& program, int columns, int rows) {
-    const std::string inside = "env TERM=tmux-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 " + Quote(program) +
+    // memcheck writes to a file of its own: on the terminal it would be drawn over.
+    const std::string launcher =
+        memcheck_.empty() ? std::string() : Quote(memcheck_) + " " + Quote("--log-file=" + MemcheckLog().string()) + " ";
+    const std::string inside = "env TERM=tmux-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 " + launcher + Quote(program) +
                                "; echo $? > " + Quote((folder_ / "exit-status").string());
     int status = 0;
     const std::string output =
         Tmux("-f /dev/null new-session -d -s kivo6 -x " + std::to_string(columns) + " -y " +
                  std::to_string(rows) + " -c " + Quote(folder_.string()) + " " + Quote(inside),
              &status);
+    started_ = status == 0;
     ASSERT_EQ(status, 0) << "tmux did not start: " << output;
 }
 
@@ -319,4 +329,29 @@ std::optional<int> TerminalSession::WaitForExit(std::chrono::seconds timeout) co
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
     }
     return std::nullopt;
+}
+
+void TerminalSession::ExpectCleanMemcheck() const {
+    // A program that has not ended by itself ends with the tmux server; memcheck then
+    // still reports what it found, leaks included, and last of all the error summary.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    std::string report;
+    for (;;) {
+        std::ifstream file(MemcheckLog());
+        std::stringstream text;
+        text << file.rdbuf();
+        report = text.str();
+        const std::size_t summary = report.find("ERROR SUMMARY:");
+        if (summary != std::string::npos && report.find('\n', summary) != std::string::npos) {
+            break;
+        }
+        if (std::chrono::steady_clock::now() > deadline) {
+            ADD_FAILURE() << "memcheck wrote no error summary to " << MemcheckLog() << ":\n" << report;
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    if (report.find("ERROR SUMMARY: 0 errors") == std::string::npos) {
+        ADD_FAILURE() << "memcheck found faults in the program:\n" << report;
+    }
 }

@@ -1,6 +1,8 @@
 // Drives kivo6-tty from outside as a user at a terminal would: runs it in a private
 // tmux server with a fixed window size, types keys, clicks the mouse and reads the
 // screen back, attributes included. Used by the terminal front end's tests.
+// With KIVO6_TTY_MEMCHECK naming tests/support/memcheck.sh the program runs under
+// valgrind, and a session whose program memcheck faulted fails the test.
 #pragma once
 
 #include <chrono>
@@ -42,7 +44,9 @@ class TerminalSession {
   public:
     // Makes the folder (emptied) the program will run in.
     explicit TerminalSession(std::filesystem::path folder);
-    ~TerminalSession(); // ends the tmux server and everything in it
+    // Ends the tmux server and everything in it; under memcheck, fails the current
+    // test unless the program's memcheck report is clean.
+    ~TerminalSession();
     TerminalSession(const TerminalSession&) = delete;
     TerminalSession& operator=(const TerminalSession&) = delete;
 
@@ -69,7 +73,11 @@ class TerminalSession {
   private:
     void Mouse(const std::vector<int>& buttons, int row, int column);
     std::string Tmux(const std::string& arguments, int* status = nullptr) const;
+    std::filesystem::path MemcheckLog() const { return folder_ / "memcheck.log"; }
+    void ExpectCleanMemcheck() const;
 
     std::filesystem::path folder_;
     std::string server_;
+    std::string memcheck_; // the launcher, or empty to run the program bare
+    bool started_ = false;
 };
