@@ -293,6 +293,12 @@ private:
     const std::vector<IncludedFile>& files_;
 };
 
+// Far beyond any real script, and each small enough that a hostile one neither hangs
+// nor exhausts the stack (a definition's reader nests at most 17 deep).
+constexpr int MAX_EXPANSIONS = 10000;
+constexpr int MAX_NESTING = 200;
+constexpr std::int64_t MAX_MAGNITUDE = std::int64_t{1} << 40;
+
 // Reads the statements from the preprocessed tokens.
 class Reader {
 public:
@@ -362,7 +368,9 @@ private:
         return Peek().kind == TokenKind::Punct && Peek().text == punct;
     }
     bool Fail(const std::string& what) {
-        const Token& where = AtEnd() ? (tokens_.empty() ? Peek() : tokens_.back()) : Peek();
+        return FailAt(AtEnd() ? (tokens_.empty() ? Peek() : tokens_.back()) : Peek(), what);
+    }
+    bool FailAt(const Token& where, const std::string& what) {
         error = std::string(where.file) + " line " + std::to_string(where.line) + ": " + what;
         return false;
     }
@@ -387,8 +395,19 @@ private:
             if (depth > 16) {
                 return Fail(token.text + " is defined in terms of itself");
             }
+            // An empty definition (an include guard) has no tokens to name a place by;
+            // the place is where it is used as a number.
+            if (macro->second.empty()) {
+                return FailAt(token, token.text + " is defined as nothing");
+            }
+            // Each use reads the definition again, so definitions built on several uses
+            // of others grow exponentially with their depth; the count of uses bounds it.
+            if (++*expansions_ > MAX_EXPANSIONS) {
+                return FailAt(token, "definitions expand too far at " + token.text);
+            }
             Reader inner(macro->second, macros_);
             inner.depth_ = depth + 1;
+            inner.expansions_ = expansions_;
             if (!inner.Expression(value)) {
                 error = inner.error;
                 return false;
@@ -410,21 +429,33 @@ private:
         if (AtEnd()) {
             return Fail("expression ends early");
         }
+        if (IsPunct("(") || IsPunct("-") || IsPunct("~")) {
+            // Every level is a level of recursion here: bound it well within the stack.
+            if (nesting_ == MAX_NESTING) {
+                return Fail("expression nested too deeply");
+            }
+            ++nesting_;
+            const bool read = Nested(value);
+            --nesting_;
+            return read;
+        }
+        const Token& token = tokens_[at_++];
+        return Value(token, value, depth_);
+    }
+
+    // A parenthesized expression, or a negated or inverted primary.
+    bool Nested(std::int64_t& value) {
         if (IsPunct("(")) {
             ++at_;
             return Expression(value) && Expect(")");
         }
-        if (IsPunct("-") || IsPunct("~")) {
-            const bool negate = IsPunct("-");
-            ++at_;
-            if (!Primary(value)) {
-                return false;
-            }
-            value = negate ? -value : ~value;
-            return true;
+        const bool negate = IsPunct("-");
+        ++at_;
+        if (!Primary(value)) {
+            return false;
         }
-        const Token& token = tokens_[at_++];
-        return Value(token, value, depth_);
+        value = negate ? -value : ~value;
+        return true;
     }
 
     bool Expression(std::int64_t& value) {
@@ -439,6 +470,11 @@ private:
                 return false;
             }
             value = orBits ? (value | next) : (value + next);
+            // Each part is at most 32 bits, so only a sum of billions of them could
+            // pass this; refusing it keeps the arithmetic far from overflow.
+            if (value > MAX_MAGNITUDE || value < -MAX_MAGNITUDE) {
+                return Fail("value out of range");
+            }
         }
         return true;
     }
@@ -626,6 +662,10 @@ private:
     std::size_t at_ = 0;
     std::uint16_t language_ = 0;
     int depth_ = 0;
+    int nesting_ = 0;
+    // Uses of definitions so far, counted across the readers of nested definitions.
+    int expansionCount_ = 0;
+    int* expansions_ = &expansionCount_;
 };
 
 } // namespace
