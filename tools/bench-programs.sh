@@ -3,18 +3,19 @@
 # kivo6-tty from start to its first drawn screen and out again (Alt+X, the Exit
 # button; tools/bench-tty.py drives it in a pty), and the Qt program from start to
 # the first paint of its dialog, beside a bare QDialog (hyperfine); peak memory with
-# GNU time. Installs hyperfine and time from Debian's archive when missing. A
-# measurement, not a test.
+# GNU time. Installs hyperfine, time and python3 from Debian's archive when missing.
+# A measurement, not a test.
 # Usage: tools/bench-programs.sh [RUNS]
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 runs="${1:-40}"
 inside_xvfb="${2:-}" # set when the script runs itself again under Xvfb for the X11 figures
 
-if ! command -v hyperfine >/dev/null || [ ! -x /usr/bin/time ]; then
+if ! command -v hyperfine >/dev/null || ! command -v python3 >/dev/null || [ ! -x /usr/bin/time ]; then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo=sudo
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends hyperfine time
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends \
+        hyperfine time python3
 fi
 
 cd "$here"
