@@ -130,12 +130,12 @@ std::vector<Request>& Requests() {
             }
         }
         // Written out, since a captureless lambda is what a plain function pointer takes.
-        list[0].prepare = [] { excludePrevious = 0, ParityMode = PARITY_NORMAL; };
-        list[1].prepare = [] { excludePrevious = 0, ParityMode = PARITY_EVEN_ONLY; };
-        list[2].prepare = [] { excludePrevious = 0, ParityMode = PARITY_ODD_ONLY; };
-        list[3].prepare = [] { excludePrevious = 1, ParityMode = PARITY_NORMAL; };
-        list[4].prepare = [] { excludePrevious = 1, ParityMode = PARITY_EVEN_ONLY; };
-        list[5].prepare = [] { excludePrevious = 1, ParityMode = PARITY_ODD_ONLY; };
+        list[0].prepare = [] { excludePrevious = 0; ParityMode = PARITY_NORMAL; };
+        list[1].prepare = [] { excludePrevious = 0; ParityMode = PARITY_EVEN_ONLY; };
+        list[2].prepare = [] { excludePrevious = 0; ParityMode = PARITY_ODD_ONLY; };
+        list[3].prepare = [] { excludePrevious = 1; ParityMode = PARITY_NORMAL; };
+        list[4].prepare = [] { excludePrevious = 1; ParityMode = PARITY_EVEN_ONLY; };
+        list[5].prepare = [] { excludePrevious = 1; ParityMode = PARITY_ODD_ONLY; };
         list.push_back({"Type 2, no exclusions", [] { SetTicketFlags(0, 0); }, Type2});
         // 41-43 and the latest two draws: about 32 numbers left, so no reset.
         list.push_back({"Type 2, some exclusions", [] { SetTicketFlags(0b10000, 0b11); }, Type2});
