@@ -58,4 +58,3 @@ void AppendToText(char* text, std::size_t capacity, const char* piece) {
     std::memcpy(text + used, piece, length);
     text[used + length] = '\0';
 }
-

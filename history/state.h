@@ -83,7 +83,6 @@ inline void PutText(LineWriter& line, const char* piece) {
     }
 }
 
-
 inline void PutChar(LineWriter& line, char c) {
     if (line.next < line.last) {
         *line.next++ = c;
