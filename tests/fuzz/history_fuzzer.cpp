@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "stats/reports.h"
 #include "stats/shares.h"
+#include "support/program_start.h"
 
 #include <sys/mman.h>
 #include <sys/types.h>
@@ -101,16 +102,7 @@ void TakeOptionsFrom(const std::uint8_t* data, std::size_t size) {
 
 // What the process holds when the entry routine begins.
 void StartProgram() {
-    SeedRandom(1);
-    ResetState();
-    ParityMode = PARITY_NORMAL;
-    excludePrevious = 0;
-    std::memset(DecadeFlags, 0, sizeof DecadeFlags);
-    std::memset(PastDrawFlags, 0, sizeof PastDrawFlags);
-    std::memset(PendingDecadeFlags, 0, sizeof PendingDecadeFlags);
-    std::memset(PendingPastDrawFlags, 0, sizeof PendingPastDrawFlags);
-    std::memset(ResultText, 0, sizeof ResultText);
-    std::memset(ReportText, 0, sizeof ReportText);
+    ResetToProgramStart();
     messageBoxesShown = 0;
 }
 

@@ -6,6 +6,7 @@
 #include "history/state.h"
 #include "platform/platform.h"
 #include "stats/shares.h"
+#include "support/program_start.h"
 
 #include <algorithm>
 #include <cctype>
@@ -85,14 +86,7 @@ std::vector<std::array<int, 6>> ResultLines(const char* text, std::string_view h
 void CoreTest::SetUp() {
     ShownMessageBoxes().clear();
     CalendarClock = SystemCalendarClock;
-    SeedRandom(1);
-    ResetState();
-    ParityMode = PARITY_NORMAL;
-    excludePrevious = 0;
-    std::memset(DecadeFlags, 0, sizeof DecadeFlags);
-    std::memset(PastDrawFlags, 0, sizeof PastDrawFlags);
-    std::memset(ResultText, 0, sizeof ResultText);
-    std::memset(ReportText, 0, sizeof ReportText);
+    ResetToProgramStart();
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     folder_ = std::filesystem::temp_directory_path() / "kivo6-tests" /
               (std::string(info->test_suite_name()) + "." + info->name());
