@@ -1,7 +1,8 @@
 // The data.txt reader: a marker line with "KIVO", then numbers separated by spaces
 // forming one stream in which every seventh value completes a draw, up to an "END"
 // line. The file is consumed a byte at a time through one small buffer, so a line or
-// a token of any length is read whole without ever overrunning storage.
+// a token of any length is read whole without ever overrunning storage. When a
+// ReadingHook is set, the reader tells it where each part of the file went.
 #include "history/history_file.h"
 
 #include "history/state.h"
@@ -26,9 +27,16 @@ int readLength;
 int readPosition;
 int heldByte; // a byte looked at after a CR and not yet handed out
 bool sourceEnded;
+bool endedByCtrlZ;
 
 // Where the stream of values stands: the next value goes to DrawHistory[drawCount][column].
 int column;
+
+// Where the reader stands in the text, for the notes: the line, and the column of the
+// character last handed to the line's scan.
+int textLine;
+int textColumn;
+bool textLineOpen; // the text ran out inside textLine, before its newline
 
 // The value of the token being read, built as the standard decimal conversion does
 // (leading white space, optional sign, digits up to the first non-digit) but without
@@ -38,12 +46,23 @@ TokenPhase tokenPhase;
 bool tokenNegative;
 std::int64_t tokenMagnitude;
 
+// How the conversion went, for the notes: where the token started, whether it met a
+// digit, and where and on what it stopped with characters still to come.
+int tokenStartColumn;
+int tokenLeadCharacter;
+bool tokenHasDigits;
+int tokenStopColumn;
+int tokenStopCharacter;
+bool tokenUnusedText;
+bool tokenDigitAfterStop;
+
 void OpenSource(RawFile file) {
     sourceFile = file;
     readLength = 0;
     readPosition = 0;
     heldByte = END_OF_TEXT;
     sourceEnded = false;
+    endedByCtrlZ = false;
 }
 
 int NextRawByte() {
@@ -76,6 +95,7 @@ int NextTextCharSlowly() {
     }
     if (c == END_OF_TEXT || c == CTRL_Z) {
         sourceEnded = true;
+        endedByCtrlZ = c == CTRL_Z;
         return END_OF_TEXT;
     }
     return c;
@@ -111,6 +131,13 @@ void BeginToken() {
     tokenPhase = TokenPhase::LeadingSpace;
     tokenNegative = false;
     tokenMagnitude = 0;
+    tokenStartColumn = textColumn;
+    tokenLeadCharacter = 0;
+    tokenHasDigits = false;
+    tokenStopColumn = 0;
+    tokenStopCharacter = 0;
+    tokenUnusedText = false;
+    tokenDigitAfterStop = false;
 }
 
 void FeedToken(int c) {
@@ -120,6 +147,7 @@ void FeedToken(int c) {
         if (IsConversionSpace(c)) {
             return;
         }
+        tokenLeadCharacter = c;
         if (c == '+' || c == '-') {
             tokenNegative = c == '-';
             tokenPhase = TokenPhase::AfterSign;
@@ -130,13 +158,19 @@ void FeedToken(int c) {
     case TokenPhase::Digits:
         break;
     case TokenPhase::Finished:
+        tokenUnusedText |= !IsConversionSpace(c);
+        tokenDigitAfterStop |= digit;
         return;
     }
     if (!digit) {
         tokenPhase = TokenPhase::Finished;
+        tokenStopColumn = textColumn;
+        tokenStopCharacter = c;
+        tokenUnusedText = !IsConversionSpace(c);
         return;
     }
     tokenPhase = TokenPhase::Digits;
+    tokenHasDigits = true;
     tokenMagnitude = tokenMagnitude * 10 + (c - '0');
     if (tokenMagnitude > MAGNITUDE_CAP) {
         tokenMagnitude = MAGNITUDE_CAP;
@@ -149,6 +183,40 @@ int TokenValue() {
                                                        : static_cast<int>(-tokenMagnitude);
     }
     return tokenMagnitude > INT_MAX ? INT_MAX : static_cast<int>(tokenMagnitude);
+}
+
+void StoreValue(int value);
+
+ReadingNote NoteAt(ReadingEvent event, int line, int atColumn) {
+    ReadingNote note{};
+    note.event = event;
+    note.line = line;
+    note.column = atColumn;
+    return note;
+}
+
+void NoteValue(int value, int endColumn) {
+    ReadingNote note = NoteAt(ReadingEvent::Value, textLine, tokenStartColumn);
+    note.length = endColumn - tokenStartColumn;
+    note.value = value;
+    note.leadCharacter = tokenLeadCharacter;
+    note.hasDigits = tokenHasDigits;
+    note.stopColumn = tokenStopColumn;
+    note.stopCharacter = tokenStopCharacter;
+    note.unusedText = tokenUnusedText;
+    note.digitAfterStop = tokenDigitAfterStop;
+    note.row = drawCount < HISTORY_CAPACITY ? drawCount : HISTORY_CAPACITY;
+    note.position = drawCount < HISTORY_CAPACITY ? column : 0;
+    ReadingHook(note);
+}
+
+// endColumn: the column just after the token's last character.
+void EndToken(int endColumn) {
+    int value = TokenValue();
+    if (ReadingHook != nullptr) {
+        NoteValue(value, endColumn);
+    }
+    StoreValue(value);
 }
 
 void StoreValue(int value) {
@@ -183,7 +251,9 @@ bool ReadMarkerLine() {
     int position = 0;
     bool found = false;
     bool searching = true;
-    for (int c = NextTextChar(); c != END_OF_TEXT && c != '\n'; c = NextTextChar()) {
+    int c = NextTextChar();
+    for (; c != END_OF_TEXT && c != '\n'; c = NextTextChar()) {
+        ++textColumn;
         if (!searching) {
             continue;
         }
@@ -198,10 +268,34 @@ bool ReadMarkerLine() {
             searching = false;
         }
     }
+    textLineOpen = c != '\n';
     return found;
 }
 
-enum class LineOutcome { More, EndOfData };
+enum class LineOutcome { More, EndLine, EndOfText };
+
+// With a hook listening: finds the first text after the END line, which KIVO6 never
+// reads, and says where it stands.
+void NoteTextAfterEnd() {
+    int c = NextTextChar();
+    while (c != END_OF_TEXT && c != '\n') {
+        c = NextTextChar();
+    }
+    int line = textLine + 1;
+    int lineColumn = 0;
+    for (c = NextTextChar(); c != END_OF_TEXT; c = NextTextChar()) {
+        if (c == '\n') {
+            ++line;
+            lineColumn = 0;
+            continue;
+        }
+        ++lineColumn;
+        if (!IsConversionSpace(c)) {
+            ReadingHook(NoteAt(ReadingEvent::TextAfterEnd, line, lineColumn));
+            return;
+        }
+    }
+}
 
 // Reads one data line, storing its values; a line holding "END" leaves no value behind.
 LineOutcome ReadDataLine() {
@@ -212,24 +306,34 @@ LineOutcome ReadDataLine() {
     bool cutOff = false;
     int c = NextTextChar();
     if (c == END_OF_TEXT) {
-        return LineOutcome::EndOfData;
+        return LineOutcome::EndOfText;
     }
+    ++textLine;
+    textColumn = 0;
     for (; c != END_OF_TEXT && c != '\n'; c = NextTextChar()) {
+        ++textColumn;
         if (cutOff) {
             continue;
         }
         if (c == '\0') {
             cutOff = true;
+            if (ReadingHook != nullptr) {
+                ReadingHook(NoteAt(ReadingEvent::NulInLine, textLine, textColumn));
+            }
         } else {
             endMatched = AdvanceMatch("END", endMatched, c);
             if (endMatched == 3) {
                 ForgetValuesSince(lineRow, lineColumn);
-                return LineOutcome::EndOfData;
+                if (ReadingHook != nullptr) {
+                    ReadingHook(NoteAt(ReadingEvent::EndFound, textLine, textColumn - 2));
+                    NoteTextAfterEnd();
+                }
+                return LineOutcome::EndLine;
             }
         }
         if (c == ' ' || c == '\0') {
             if (inToken) {
-                StoreValue(TokenValue());
+                EndToken(textColumn);
                 inToken = false;
             }
             continue;
@@ -241,13 +345,44 @@ LineOutcome ReadDataLine() {
         FeedToken(c);
     }
     if (inToken) {
-        StoreValue(TokenValue());
+        EndToken(textColumn + 1);
     }
-    if (c == END_OF_TEXT || drawCount >= HISTORY_CAPACITY) {
-        return LineOutcome::EndOfData;
+    textLineOpen = c != '\n';
+    if (ReadingHook != nullptr) {
+        ReadingNote note = NoteAt(ReadingEvent::LineEnded, textLine, 1);
+        note.length = textColumn;
+        note.newline = c == '\n';
+        ReadingHook(note);
+    }
+    // A listening hook hears the rest of the file too; the values there are dropped.
+    if (c == END_OF_TEXT || (drawCount >= HISTORY_CAPACITY && ReadingHook == nullptr)) {
+        return LineOutcome::EndOfText;
     }
     return LineOutcome::More;
 }
+
+// With a hook listening: where the text ran out without an "END" line.
+void NoteTextEnded() {
+    ReadingNote note = textLineOpen ? NoteAt(ReadingEvent::TextEnded, textLine, textColumn + 1)
+                                    : NoteAt(ReadingEvent::TextEnded, textLine + 1, 1);
+    note.ctrlZ = endedByCtrlZ;
+    note.bytesAfterCtrlZ = endedByCtrlZ && (heldByte != END_OF_TEXT || NextRawByte() != END_OF_TEXT);
+    ReadingHook(note);
+}
+
+void ShowLoadFailure(ReadingEvent event, const char* text) {
+    if (ReadingHook != nullptr) {
+        ReadingNote note = NoteAt(event, 1, 1);
+        note.message = text;
+        ReadingHook(note);
+        return;
+    }
+    MessageBoxA(nullptr, text, "Dialog", MB_ICONWARNING);
+}
+
+} // namespace
+
+void (*ReadingHook)(const ReadingNote& note);
 
 void CountDraws() {
     for (int row = 0; row < drawCount; ++row) {
@@ -270,27 +405,28 @@ void CountDraws() {
     }
 }
 
-void ShowLoadFailure(const char* text) {
-    MessageBoxA(nullptr, text, "Dialog", MB_ICONWARNING);
-}
-
-} // namespace
-
 int LoadHistoryText(const char* path) {
     RawFile file = OpenRawFile(path);
     if (file == NO_RAW_FILE) {
-        ShowLoadFailure("Data Read ERROR");
+        ShowLoadFailure(ReadingEvent::NotOpened, "Data Read ERROR");
         return 0;
     }
     OpenSource(file);
+    textLine = 1;
+    textColumn = 0;
     if (!ReadMarkerLine()) {
-        ShowLoadFailure("Error: Wrong File.\nThis file is not data.txt");
+        ShowLoadFailure(ReadingEvent::NoMarker, "Error: Wrong File.\nThis file is not data.txt");
         CloseRawFile(file);
         return 0;
     }
     column = 0;
     drawCount = 0;
-    while (ReadDataLine() == LineOutcome::More) {
+    LineOutcome outcome = LineOutcome::More;
+    while (outcome == LineOutcome::More) {
+        outcome = ReadDataLine();
+    }
+    if (ReadingHook != nullptr && outcome == LineOutcome::EndOfText) {
+        NoteTextEnded();
     }
     CloseRawFile(file);
     CountDraws();

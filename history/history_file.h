@@ -1,6 +1,57 @@
 // Reading data.txt into the draw history and the per-number counters.
-// Called once by the entry routine, right after ResetState.
+// Called once by the entry routine, right after ResetState; kivo6-check also listens
+// in through ReadingHook to tell a user how each part of their file was read.
 #pragma once
+
+#include <cstdint>
 
 // 1 when the history was loaded (even with no draws), 0 after showing why it was not.
 int LoadHistoryText(const char* path);
+
+// Counts every complete draw of DrawHistory into mainCounts, bonusCounts and
+// mainTotal, which must start at zero.
+void CountDraws();
+
+// What the reader meets on its way through the file. Lines count from 1 (the marker
+// line); columns count characters from 1, a CR before a newline not included.
+enum class ReadingEvent : std::uint8_t {
+    NotOpened,   // message: the reader's failure text
+    NoMarker,    // message: the reader's failure text
+    Value,       // one token converted and stored, or dropped (row HISTORY_CAPACITY)
+    NulInLine,   // a NUL character: the rest of its line is not read
+    LineEnded,   // a data line without "END" is done: length, newline
+    EndFound,    // "END" at column; the values stored from this line are taken back
+    TextAfterEnd, // the first character after the END line that is not white space
+    TextEnded,   // no more text: line, column; ctrlZ, and whether bytes follow it
+};
+
+struct ReadingNote {
+    ReadingEvent event;
+    int line;
+    int column;
+    const char* message;
+    // Value: the token from column on, length characters, and what the decimal
+    // conversion made of it. stopColumn is the first character it did not use (0 when
+    // it used them all); unusedText says whether anything but white space was left.
+    int length;
+    int value;
+    int leadCharacter; // the first character that is not white space, 0 when none
+    bool hasDigits;
+    int stopColumn;
+    int stopCharacter;
+    bool unusedText;
+    bool digitAfterStop;
+    int row;
+    int position;
+    // LineEnded: whether a newline ended the line (not the end of the file).
+    bool newline;
+    // TextEnded: a Ctrl-Z ended the text, and bytes stand after it.
+    bool ctrlZ;
+    bool bytesAfterCtrlZ;
+};
+
+// Unset in KIVO6, and the reader then only reads. When it is set, each note goes to
+// it as it happens, the reader also reads on past the 256th draw and past "END"
+// (storing nothing there) so that every part of the file is accounted for, and a
+// failure's text goes to the hook instead of a message box. Nothing is allocated.
+extern void (*ReadingHook)(const ReadingNote& note);

@@ -6,6 +6,7 @@
 #include "history/state.h"
 
 #include <climits>
+#include <cstring>
 #include <string>
 
 using namespace std::string_literals;
@@ -185,6 +186,66 @@ TEST_F(HistoryFile, LongLinesAreReadWhole) {
     EXPECT_EQ(drawCount, 2);
     EXPECT_EQ(Row(0), Values({42, 1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(Row(1), Values({7, 8, 9, 10, 11, 12, 13}));
+}
+
+// What the reader leaves behind: the history and every counter.
+struct LoadedState {
+    int result;
+    DrawRecord history[HISTORY_CAPACITY];
+    int draws;
+    std::uint8_t main[NUMBER_COUNT];
+    std::uint8_t bonus[NUMBER_COUNT];
+    int total;
+    bool operator==(const LoadedState& other) const {
+        return result == other.result && draws == other.draws && total == other.total &&
+               std::memcmp(history, other.history, sizeof history) == 0 &&
+               std::memcmp(main, other.main, sizeof main) == 0 &&
+               std::memcmp(bonus, other.bonus, sizeof bonus) == 0;
+    }
+};
+
+int notesHeard;
+void CountNote(const ReadingNote&) {
+    ++notesHeard;
+}
+
+TEST_F(HistoryFile, ListeningHookChangesNothingLoaded) {
+    std::string pastCapacity = "KIVO\n";
+    for (int line = 0; line < 260; ++line) {
+        pastCapacity += "1 2 3 4 5 6 7\n";
+    }
+    const std::vector<std::string> files = {
+        pastCapacity + "END\n",
+        pastCapacity,
+        // The 256th draw completes on the END line, which takes it back.
+        pastCapacity.substr(0, 5 + 255 * 14) + "8 9 10 11 12 13 14 END\n",
+        "KIVO\n1 2 3\t4 5 6 7 8 x9\n1 2\0 3\n4 5 6 7 END 8\n9 10\n"s,
+        "KIVO\r\n1 2 3 4 5 6 7\r\n8 9 1\x1a" "0 11 12 13 14\nEND\n"s,
+        "KIVO\n1 2 3 4 5 6 7 8 9"s,
+        "no marker\n1 2 3 4 5 6 7\nEND\n"s,
+        ""s,
+    };
+    for (const std::string& file : files) {
+        LoadedState plain{};
+        LoadedState heard{};
+        for (LoadedState* state : {&plain, &heard}) {
+            ResetState();
+            ShownMessageBoxes().clear();
+            notesHeard = 0;
+            ReadingHook = state == &heard ? CountNote : nullptr;
+            state->result = LoadBytes(file);
+            ReadingHook = nullptr;
+            std::memcpy(state->history, DrawHistory, sizeof DrawHistory);
+            state->draws = drawCount;
+            std::memcpy(state->main, mainCounts, sizeof mainCounts);
+            std::memcpy(state->bonus, bonusCounts, sizeof bonusCounts);
+            state->total = mainTotal;
+        }
+        EXPECT_TRUE(plain == heard) << file.substr(0, 60);
+        EXPECT_GT(notesHeard, 0);
+        // With a hook the failure goes to it, and no box opens.
+        EXPECT_TRUE(ShownMessageBoxes().empty());
+    }
 }
 
 TEST_F(HistoryFile, NulEndsItsLinesData) {

@@ -1,6 +1,7 @@
 // libFuzzer target for data.txt: the input bytes are the history file. Each run starts
-// the program afresh, loads the bytes through the real reader, makes every request the
-// main dialog can make and aborts as soon as a table or a text breaks its rules.
+// the program afresh, loads the bytes through the real reader (and again with the
+// kivo6-check hook listening), makes every request the main dialog can make and aborts
+// as soon as a table or a text breaks its rules.
 // Built by tests/fuzz/CMakeLists.txt (fuzz preset) and run by tools/fuzz.sh.
 #include "generate/generators.h"
 #include "generate/random_source.h"
@@ -98,6 +99,55 @@ void TakeOptionsFrom(const std::uint8_t* data, std::size_t size) {
         clockSecond = clockSecond << 8 | ByteFromEnd(data, size, back);
     }
     CalendarClock = TickingClock;
+}
+
+// A listening hook must hear sound places and change nothing that is loaded.
+void CheckNote(const ReadingNote& note) {
+    Require(note.line >= 1 && note.column >= 1, "a note without a place");
+    if (note.event == ReadingEvent::Value) {
+        Require(note.row >= 0 && note.row <= HISTORY_CAPACITY, "a value noted for no row");
+        Require(note.position >= 0 && note.position < DRAW_SIZE, "a value noted for no position");
+        Require(note.length >= 1, "a value noted from no characters");
+        Require(note.stopColumn == 0 ||
+                    (note.stopColumn >= note.column && note.stopColumn < note.column + note.length),
+                "a conversion noted as stopping outside its token");
+    }
+}
+
+struct LoadedTables {
+    DrawRecord history[HISTORY_CAPACITY];
+    std::int32_t draws;
+    std::uint8_t main[NUMBER_COUNT];
+    std::uint8_t bonus[NUMBER_COUNT];
+    std::int32_t total;
+};
+
+void TakeTables(LoadedTables& tables) {
+    std::memcpy(tables.history, DrawHistory, sizeof DrawHistory);
+    tables.draws = drawCount;
+    std::memcpy(tables.main, mainCounts, sizeof mainCounts);
+    std::memcpy(tables.bonus, bonusCounts, sizeof bonusCounts);
+    tables.total = mainTotal;
+}
+
+// Reads the same bytes again with the hook set, as kivo6-check does, and compares.
+void CheckListenedReading(int loaded) {
+    static LoadedTables plain;
+    static LoadedTables listened;
+    TakeTables(plain);
+    int boxes = messageBoxesShown;
+    ResetState();
+    ReadingHook = CheckNote;
+    int again = LoadHistoryText(historyPath);
+    ReadingHook = nullptr;
+    TakeTables(listened);
+    Require(again == loaded, "listening changed the reader's answer");
+    Require(messageBoxesShown == boxes, "a listened reading showed a message box");
+    Require(std::memcmp(plain.history, listened.history, sizeof plain.history) == 0 &&
+                plain.draws == listened.draws && plain.total == listened.total &&
+                std::memcmp(plain.main, listened.main, sizeof plain.main) == 0 &&
+                std::memcmp(plain.bonus, listened.bonus, sizeof plain.bonus) == 0,
+            "listening changed what was loaded");
 }
 
 // What the process holds when the entry routine begins.
@@ -345,6 +395,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     StartProgram();
     int loaded = LoadHistoryText(historyPath);
     Require(drawCount >= 0 && drawCount <= HISTORY_CAPACITY, "drawCount outside 0..256");
+    CheckListenedReading(loaded);
     if (loaded != 1) {
         // The program stops here; the dialog never opens.
         Require(loaded == 0, "LoadHistoryText answered neither 1 nor 0");
