@@ -1,7 +1,8 @@
-# Install rules and CPack settings: a .deb of the two Linux programs (the Qt window
-# kivo6 and the terminal program kivo6-tty) with a menu entry, icon and example
-# history, and a .zip of the Windows program with the example beside it. Included
-# by the top-level CMakeLists.txt; `cmake --build --preset NAME --target package`.
+# Install rules and CPack settings: a .deb of the Linux programs (the Qt window
+# kivo6, the terminal program kivo6-tty and the file checker kivo6-check) with a menu
+# entry, icon and example history, and a .zip of the Windows programs with the
+# example beside them. Included by the top-level CMakeLists.txt;
+# `cmake --build --preset NAME --target package`.
 
 include(GNUInstallDirs)
 
@@ -15,6 +16,7 @@ if(WIN32)
     if(TARGET kivo6)
         install(TARGETS kivo6 RUNTIME DESTINATION .)
     endif()
+    install(TARGETS kivo6-check RUNTIME DESTINATION .)
     install(FILES ${PROJECT_SOURCE_DIR}/examples/data.txt DESTINATION .)
     install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . RENAME README.txt)
     set(CPACK_GENERATOR ZIP)
@@ -32,6 +34,7 @@ else()
     if(TARGET kivo6-tty)
         install(TARGETS kivo6-tty RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     endif()
+    install(TARGETS kivo6-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(FILES ${PROJECT_SOURCE_DIR}/examples/data.txt
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
     install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
@@ -72,8 +75,9 @@ set(CPACK_PACKAGE_DESCRIPTION
 how often each number was drawn, and suggests numbers: three lines of six from
 three drawing rules, or five tickets leaving out chosen groups of numbers and
 recent draws. It has a Japanese dialog interface and only reads data.txt.
-This package holds the Qt window (kivo6), the terminal program (kivo6-tty) and
-an example history in /usr/share/doc/kivo6/examples/.")
+This package holds the Qt window (kivo6), the terminal program (kivo6-tty),
+kivo6-check, which tells how KIVO6 will read a data.txt and backtests its picks,
+and an example history in /usr/share/doc/kivo6/examples/.")
 set(CPACK_STRIP_FILES ON)
 # A source package must never sweep up the build folders (they hold a Wine prefix).
 set(CPACK_SOURCE_GENERATOR TXZ)

@@ -5,6 +5,9 @@
 
 #include "platform/platform.h"
 
+// The entry routine's second box when data.txt cannot be loaded: the program stops.
+inline constexpr char LOAD_FAILED_TEXT[] = "ERROR ReadData";
+
 // The instance the program was started with; both dialog templates load through it.
 extern HINSTANCE appInstance;
 

@@ -14,7 +14,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ResetState();
     if (!LoadHistoryText("data.txt")) {
         // The reader has already said why; this second box says the program stops.
-        MessageBoxA(nullptr, "ERROR ReadData", "Dialog", MB_ICONWARNING);
+        MessageBoxA(nullptr, LOAD_FAILED_TEXT, "Dialog", MB_ICONWARNING);
         return 0;
     }
     ComputePercentages();

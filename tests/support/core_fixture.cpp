@@ -98,13 +98,15 @@ void CoreTest::TearDown() {
     std::filesystem::remove_all(folder_, ignored);
 }
 
-int CoreTest::LoadBytes(std::string_view bytes) {
+std::filesystem::path CoreTest::WriteHistory(std::string_view bytes) {
     std::filesystem::path path = folder_ / "data.txt";
-    {
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-    return LoadHistoryText(path.string().c_str());
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+int CoreTest::LoadBytes(std::string_view bytes) {
+    return LoadHistoryText(WriteHistory(bytes).string().c_str());
 }
 
 void CoreTest::StartWith(const std::vector<Draw>& draws) {

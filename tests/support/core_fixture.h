@@ -46,6 +46,8 @@ class CoreTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
+    // Writes the bytes as data.txt in the test's own folder and returns its path.
+    std::filesystem::path WriteHistory(std::string_view bytes);
     // Writes the bytes as a file and returns LoadHistoryText's answer for it.
     int LoadBytes(std::string_view bytes);
     // Loads the history and computes shares and pool, as start-up does.

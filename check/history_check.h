@@ -1,0 +1,74 @@
+// The file check of kivo6-check: reads a data.txt through KIVO6's own reader with a
+// hook listening, and turns what the reader met into findings with line and column,
+// a summary, and the exit status. main.cpp and the tests use it.
+#pragma once
+
+#include "check/language.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class FindingKind {
+    // KIVO6 refuses the file.
+    CannotOpen,
+    NoMarker,
+    // KIVO6 reads the file, but not as its writer meant.
+    NumberSplit,        // a tab (or other white space) inside a number: the rest is lost
+    CharacterSwallows,  // another character ends a number: the rest is lost
+    ReadAsZero,         // a token that holds no number
+    OutOfRange,         // a value outside 1..43
+    RepeatedInDraw,     // a main number twice in one draw
+    BonusIsMain,        // the bonus number is one of the draw's main numbers
+    DrawSplit,          // one draw's seven values stand on more than one line
+    IncompleteLastDraw, // fewer than seven values at the end
+    BeyondCapacity,     // values after the 256th draw
+    NulInLine,          // a NUL character hides the rest of its line
+    ValuesOnEndLine,    // numbers on the END line, which is not read
+    TextAfterEnd,
+    NoEnd,
+    CtrlZ,              // a Ctrl-Z hides the rest of the file
+    LongLine,           // longer than a data line may be
+    NoDraws,
+};
+
+struct Finding {
+    FindingKind kind;
+    int line = 0;
+    int column = 0;
+    int value = 0;       // the value as written (OutOfRange, ReadAsZero's neighbours)
+    int stored = 0;      // what KIVO6 keeps of it, or the number concerned
+    int character = 0;   // the character concerned, -1 for a token of white space only
+    int draw = 0;        // the draw concerned, counted from 1
+    int otherLine = 0;   // where the draw ends, or the number's first place
+    int otherColumn = 0;
+    int count = 0;       // values concerned
+};
+
+bool IsRefusal(FindingKind kind);
+
+// The longest data line KIVO6's file format allows, newline not counted.
+inline constexpr int LONGEST_LINE = 255;
+
+struct HistoryCheck {
+    bool starts = false;          // KIVO6 would load the file and open its dialog
+    std::vector<std::string> shownMessages; // what KIVO6 shows when it does not start
+    std::vector<Finding> findings;          // in the order of the file
+    int draws = 0;
+    int firstDrawLine = 0;
+    int lastDrawLine = 0;
+    int endLine = 0;              // the line holding END; 0 when there is none
+    std::array<int, 7> latest{};  // the latest draw as stored, when draws > 0
+};
+
+// Reads the file as KIVO6 does at start-up (ResetState, then LoadHistoryText) and
+// leaves the history loaded, so a backtest can follow.
+HistoryCheck CheckHistoryFile(const char* path);
+
+// 0 when the file is clean, 1 when KIVO6 reads it with warnings, 2 when it refuses it.
+int CheckExitStatus(const HistoryCheck& check);
+
+// The findings, at most a few of each kind, then the summary.
+std::string FormatHistoryCheck(std::string_view fileName, const HistoryCheck& check,
+                               Language language);

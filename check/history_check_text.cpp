@@ -1,0 +1,298 @@
+// The words of the file check, in English and Japanese: one line per finding in the
+// form editors understand (file:line:column: warning: ...), then the summary.
+#include "check/history_check.h"
+
+#include "history/state.h"
+
+#include <cstdio>
+#include <map>
+
+namespace {
+
+// Beyond this many findings of one kind, the rest are counted, not listed: one
+// missing value shifts every later draw, and a hundred lines saying so help nobody.
+constexpr int LISTED_PER_KIND = 10;
+
+std::string Number(long long value) {
+    return std::to_string(value);
+}
+
+std::string TwoDigits(int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d", value);
+    return text;
+}
+
+std::string Hex(int byte) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(byte & 0xFF));
+    return text;
+}
+
+// A character as a user would name it.
+std::string DescribeCharacter(int c, Language language) {
+    if (c == '\t') {
+        return InLanguage(language, "a tab", "タブ");
+    }
+    if (c == '\r') {
+        return InLanguage(language, "a carriage return (CR)", "復帰文字 (CR)");
+    }
+    if (c < 0x20 || c == 0x7F) {
+        return Fill(InLanguage(language, "the control character {0}", "制御文字 {0} "), {Hex(c)});
+    }
+    if (c >= 0x80) {
+        return Fill(InLanguage(language,
+                               "a character outside ASCII (byte {0}; full-width digits are "
+                               "not numbers to KIVO6)",
+                               "ASCII 以外の文字（バイト {0}。全角数字は数値として読まれません）"),
+                    {Hex(c)});
+    }
+    std::string quoted(1, static_cast<char>(c));
+    return Fill(InLanguage(language, "\"{0}\"", "「{0}」"), {quoted});
+}
+
+std::string Describe(const Finding& finding, Language l) {
+    const std::string value = Number(finding.value);
+    const std::string stored = Number(finding.stored);
+    const std::string draw = Number(finding.draw);
+    const std::string otherLine = Number(finding.otherLine);
+    const std::string otherColumn = Number(finding.otherColumn);
+    const std::string count = Number(finding.count);
+    switch (finding.kind) {
+    case FindingKind::CannotOpen:
+        return InLanguage(l, "cannot open the file", "ファイルを開けません");
+    case FindingKind::NoMarker:
+        return InLanguage(l,
+                          "line 1 has no \"KIVO\" in its first 255 characters, so this is not "
+                          "a KIVO6 history",
+                          "1 行目の最初の 255 文字に「KIVO」がないため、KIVO6 の履歴ファイルと"
+                          "みなされません");
+    case FindingKind::NumberSplit:
+        return Fill(InLanguage(l,
+                               "{0} is not a separator: KIVO6 reads {1} and skips the rest up to "
+                               "the next space",
+                               "{0}は区切りになりません。KIVO6 は {1} と読み、次のスペースまでの"
+                               "残りを読み飛ばします"),
+                    {DescribeCharacter(finding.character, l), value});
+    case FindingKind::CharacterSwallows:
+        return Fill(InLanguage(l,
+                               "{0} ends the number {1}: the rest up to the next space is skipped",
+                               "{0}で数値 {1} が終わり、次のスペースまでの残りは読み飛ばされます"),
+                    {DescribeCharacter(finding.character, l), value});
+    case FindingKind::ReadAsZero:
+        if (finding.character < 0) {
+            return InLanguage(l,
+                              "white space other than a space (a tab, say) stands alone here: "
+                              "KIVO6 reads it as the value 0",
+                              "スペース以外の空白文字（タブなど）だけの語があり、KIVO6 は値 0 と"
+                              "読みます");
+        }
+        return Fill(InLanguage(l, "{0} does not start a number: KIVO6 reads this as the value 0",
+                               "{0}は数値の始まりではありません。KIVO6 はこれを値 0 と読みます"),
+                    {DescribeCharacter(finding.character, l)});
+    case FindingKind::OutOfRange:
+        if (finding.value == finding.stored) {
+            return Fill(InLanguage(l, "{0} is outside 1 to 43: KIVO6 counts it for no number",
+                                   "{0} は 1～43 の範囲外です。KIVO6 はどの数字にも数えません"),
+                        {value});
+        }
+        if (IsLotteryNumber(finding.stored)) {
+            return Fill(InLanguage(l,
+                                   "{0} is outside 1 to 43: KIVO6 keeps it as {1} and counts it "
+                                   "as that number",
+                                   "{0} は 1～43 の範囲外です。KIVO6 は {1} として保持し、その"
+                                   "数字として数えます"),
+                        {value, stored});
+        }
+        return Fill(InLanguage(l,
+                               "{0} is outside 1 to 43: KIVO6 keeps it as {1} and counts it for "
+                               "no number",
+                               "{0} は 1～43 の範囲外です。KIVO6 は {1} として保持し、どの数字"
+                               "にも数えません"),
+                    {value, stored});
+    case FindingKind::RepeatedInDraw:
+        return Fill(InLanguage(l, "{0} stands twice in draw {1} (also at line {2}, column {3})",
+                               "{1} 番目の抽選に {0} が 2 回あります（{2} 行 {3} 桁目にも）"),
+                    {stored, draw, otherLine, otherColumn});
+    case FindingKind::BonusIsMain:
+        return Fill(InLanguage(l,
+                               "the bonus number {0} of draw {1} is also one of its main numbers "
+                               "(line {2}, column {3})",
+                               "{1} 番目の抽選のボーナス数字 {0} が本数字にもあります（{2} 行 "
+                               "{3} 桁目）"),
+                    {stored, draw, otherLine, otherColumn});
+    case FindingKind::DrawSplit:
+        return Fill(InLanguage(l,
+                               "draw {0} starts here and ends on line {1}: KIVO6 takes every "
+                               "seven values as a draw, whatever the lines",
+                               "{0} 番目の抽選がここから {1} 行目にまたがっています。KIVO6 は行に"
+                               "関係なく値 7 個ずつを 1 回分の抽選とします"),
+                    {draw, otherLine});
+    case FindingKind::IncompleteLastDraw:
+        return Fill(InLanguage(l,
+                               finding.count == 1
+                                   ? "the last value, here, does not make a whole draw of seven: "
+                                     "KIVO6 leaves it out"
+                                   : "the last {0} values, from here on, do not make a whole draw "
+                                     "of seven: KIVO6 leaves them out",
+                               "ここからの最後の {0} 個の値は 7 個に満たず、1 回分の抽選にならない"
+                               "ため、KIVO6 は使いません"),
+                    {count});
+    case FindingKind::BeyondCapacity:
+        return Fill(InLanguage(l,
+                               "KIVO6 keeps the first 256 draws, the oldest: the {0} values from "
+                               "here on are not read (to use the newest draws, move old ones out "
+                               "of the file)",
+                               "KIVO6 が使うのは先頭の（最も古い）256 回分までです。ここからの "
+                               "{0} 個の値は読まれません（最新の抽選を使うには、古い抽選を"
+                               "ファイルから外してください）"),
+                    {count});
+    case FindingKind::NulInLine:
+        return InLanguage(l, "a NUL character: the rest of this line is not read",
+                          "NUL 文字があるため、この行の残りは読まれません");
+    case FindingKind::ValuesOnEndLine:
+        return Fill(InLanguage(l,
+                               finding.count == 1
+                                   ? "this line holds END, which ends the data: its number is "
+                                     "not read"
+                                   : "this line holds END, which ends the data: its {0} numbers "
+                                     "are not read",
+                               "この行の END でデータが終わるため、この行の {0} 個の数値は"
+                               "読まれません"),
+                    {count});
+    case FindingKind::TextAfterEnd:
+        return Fill(InLanguage(l,
+                               "the data ended with END on line {0}: this and all that follows "
+                               "is not read",
+                               "データは {0} 行目の END で終わっています。ここから後は読まれ"
+                               "ません"),
+                    {otherLine});
+    case FindingKind::NoEnd:
+        return InLanguage(l, "the file ends without an END line",
+                          "ファイルが END の行なしで終わっています");
+    case FindingKind::CtrlZ:
+        return InLanguage(l,
+                          "a Ctrl-Z (0x1A) ends the file for KIVO6: nothing after it is read",
+                          "Ctrl-Z (0x1A) があり、KIVO6 はここでファイルが終わったとみなして"
+                          "後ろを読みません");
+    case FindingKind::LongLine:
+        return InLanguage(l,
+                          "the line goes on past 255 characters, longer than a data line may be",
+                          "この行は 255 文字を超えていて、データ行の長さの上限を超えています");
+    case FindingKind::NoDraws:
+        return InLanguage(l,
+                          "the file holds no complete draw: every share will be 0 and every "
+                          "suggestion pure chance",
+                          "完全な抽選が 1 回分もありません。割合はすべて 0 になり、候補は"
+                          "まったくの偶然で選ばれます");
+    }
+    return {};
+}
+
+std::string Where(std::string_view fileName, const Finding& finding) {
+    std::string where(fileName);
+    if (finding.line > 0) {
+        where += ":" + Number(finding.line) + ":" + Number(finding.column);
+    }
+    return where;
+}
+
+std::string Summary(std::string_view fileName, const HistoryCheck& check, int warnings,
+                    Language l) {
+    std::string text;
+    if (!check.starts) {
+        text += InLanguage(l, "KIVO6 would not start with this file. It shows:\n",
+                           "KIVO6 はこのファイルでは起動しません。次のメッセージを表示します:\n");
+        for (const std::string& message : check.shownMessages) {
+            std::string indented = "  ";
+            for (char c : message) {
+                indented += c;
+                if (c == '\n') {
+                    indented += "  ";
+                }
+            }
+            text += indented + "\n";
+        }
+        return text;
+    }
+    std::string name(fileName);
+    if (check.draws > 0) {
+        text += Fill(InLanguage(l, "{0}: {1} draws read, from line {2} to line {3}",
+                                "{0}: 抽選 {1} 回分を読み込みました（{2}～{3} 行目）"),
+                     {name, Number(check.draws), Number(check.firstDrawLine),
+                      Number(check.lastDrawLine)});
+    } else {
+        text += Fill(InLanguage(l, "{0}: no draws read", "{0}: 抽選は 1 回分も読み込まれません"),
+                     {name});
+    }
+    if (check.endLine > 0) {
+        text += Fill(InLanguage(l, "; the data ends with END on line {0}.\n",
+                                "。データは {0} 行目の END で終わります。\n"),
+                     {Number(check.endLine)});
+    } else {
+        text += InLanguage(l, "; the data ends with the file.\n",
+                           "。データはファイルの終わりで終わります。\n");
+    }
+    if (check.draws > 0) {
+        std::string numbers;
+        for (int position = 0; position < MAIN_NUMBERS; ++position) {
+            numbers += (position > 0 ? " " : "") +
+                       TwoDigits(check.latest[static_cast<std::size_t>(position)]);
+        }
+        text += Fill(InLanguage(l, "Latest draw, as KIVO6 uses it (line {0}): {1}, bonus {2}\n",
+                                "KIVO6 が使う最新の抽選（{0} 行目）: {1}、ボーナス {2}\n"),
+                     {Number(check.lastDrawLine), numbers, TwoDigits(check.latest[6])});
+    }
+    if (warnings == 0) {
+        text += InLanguage(l, "KIVO6 would start with this file. No problems found.\n",
+                           "KIVO6 はこのファイルで起動します。問題は見つかりませんでした。\n");
+    } else {
+        text += Fill(InLanguage(l,
+                                warnings == 1
+                                    ? "KIVO6 would start with this file, but reads it as the "
+                                      "warning above says.\n"
+                                    : "KIVO6 would start with this file, but reads it as the {0} "
+                                      "warnings above say.\n",
+                                "KIVO6 はこのファイルで起動しますが、上の {0} 件の警告のとおりに"
+                                "読みます。\n"),
+                     {Number(warnings)});
+    }
+    return text;
+}
+
+} // namespace
+
+std::string FormatHistoryCheck(std::string_view fileName, const HistoryCheck& check,
+                               Language language) {
+    std::string text;
+    std::map<FindingKind, int> listed;
+    std::map<FindingKind, int> firstLine;
+    std::map<FindingKind, int> unlisted;
+    for (const Finding& finding : check.findings) {
+        if (listed[finding.kind] == LISTED_PER_KIND) {
+            ++unlisted[finding.kind];
+            continue;
+        }
+        if (listed[finding.kind]++ == 0) {
+            firstLine[finding.kind] = finding.line;
+        }
+        const char* severity = IsRefusal(finding.kind) ? InLanguage(language, "error", "エラー")
+                                                       : InLanguage(language, "warning", "警告");
+        text += Where(fileName, finding) + ": " + severity + ": " + Describe(finding, language) +
+                "\n";
+    }
+    for (const auto& [kind, count] : unlisted) {
+        text += Fill(InLanguage(language,
+                                "{0}: {1} more like the one at line {2} are not listed\n",
+                                "{0}: {2} 行目と同じ種類の指摘がほかに {1} 件あります（省略）\n"),
+                     {fileName, Number(count), Number(firstLine[kind])});
+    }
+    if (!check.findings.empty()) {
+        text += "\n";
+    }
+    int warnings = 0;
+    for (const Finding& finding : check.findings) {
+        warnings += IsRefusal(finding.kind) ? 0 : 1;
+    }
+    return text + Summary(fileName, check, warnings, language);
+}

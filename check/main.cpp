@@ -1,0 +1,173 @@
+// kivo6-check: tells a user how KIVO6 will read their data.txt, and what its Type 1
+// picks would have been worth on it. Reads the command line, runs the check or the
+// backtest, and writes the result in the language of the user's locale.
+#include "check/backtest.h"
+#include "check/history_check.h"
+#include "check/progress.h"
+#include "platform/console.h"
+
+#include <charconv>
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace {
+
+// Exit statuses besides the check's own 0, 1 and 2.
+constexpr int EXIT_USAGE = 64;
+
+struct CommandLine {
+    bool help = false;
+    bool backtest = false;
+    BacktestSettings settings;
+    std::string file = "data.txt";
+    std::string problem; // why the command line cannot be used, if it cannot
+};
+
+std::string Usage(Language l) {
+    return InLanguage(
+        l,
+        "Usage: kivo6-check [FILE]\n"
+        "       kivo6-check --backtest [N] [--seeds COUNT] [--first-seed SECOND] [FILE]\n"
+        "\n"
+        "Reads FILE (data.txt when none is named) exactly as KIVO6 does and reports, with\n"
+        "line and column, everything it would read other than its writer meant: a missing\n"
+        "KIVO marker, tabs or other characters inside numbers, tokens read as 0, values\n"
+        "outside 1 to 43, numbers repeated in a draw, draws split over lines, an incomplete\n"
+        "last draw, draws past the 256th, text after END, a missing END, long lines.\n"
+        "Exit status: 0 the file is clean, 1 KIVO6 reads it with warnings, 2 KIVO6 would\n"
+        "refuse it, 64 the command line is wrong.\n"
+        "\n"
+        "--backtest [N]  for each of the latest N draws (100), makes KIVO6's Type 1 lines\n"
+        "                from the draws before it and counts how many numbers they hit,\n"
+        "                beside the exact figures of a fair draw. Exit status 0, or 2\n"
+        "                when KIVO6 would refuse the file.\n"
+        "--seeds COUNT   Type 1 requests per tested draw (10000)\n"
+        "--first-seed S  the clock second of the first request (1)\n"
+        "--help          this text\n",
+        "使い方: kivo6-check [ファイル]\n"
+        "        kivo6-check --backtest [N] [--seeds 回数] [--first-seed 秒] [ファイル]\n"
+        "\n"
+        "ファイル（省略時は data.txt）を KIVO6 とまったく同じように読み、書き手の意図と\n"
+        "違って読まれる箇所を行と桁で示します: KIVO の目印がない、数値の中のタブなどの\n"
+        "文字、0 と読まれる語、1～43 の範囲外の値、抽選内で重複する数字、行をまたぐ抽選、\n"
+        "不完全な最後の抽選、256 回目より後の抽選、END の後の文字、END がない、長すぎる行。\n"
+        "終了ステータス: 0 問題なし、1 警告あり（KIVO6 は読み込む）、2 KIVO6 が拒否する、\n"
+        "64 コマンドラインの誤り。\n"
+        "\n"
+        "--backtest [N]  最新の N 回（100）の各抽選について、それより前の抽選だけから\n"
+        "                KIVO6 の Type 1 の行を作り、当たった数字の数を公平な抽選の\n"
+        "                正確な値と並べて示します。終了ステータスは 0、KIVO6 が\n"
+        "                ファイルを拒否するときは 2。\n"
+        "--seeds 回数    抽選 1 回あたりの Type 1 の要求の数（10000）\n"
+        "--first-seed 秒 最初の要求の時刻（秒）（1）\n"
+        "--help          この説明\n");
+}
+
+template <typename Number> bool ParseNumber(std::string_view text, Number& number) {
+    const char* end = text.data() + text.size();
+    auto [stop, error] = std::from_chars(text.data(), end, number);
+    return error == std::errc{} && stop == end && !text.empty();
+}
+
+bool AllDigits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+CommandLine ReadCommandLine(int argc, char** argv, Language l) {
+    CommandLine command;
+    bool fileNamed = false;
+    for (int at = 1; at < argc; ++at) {
+        std::string_view argument = argv[at];
+        std::string_view next = at + 1 < argc ? argv[at + 1] : "";
+        if (argument == "--help" || argument == "-h") {
+            command.help = true;
+        } else if (argument == "--backtest") {
+            command.backtest = true;
+            // A count may follow; a file whose name is all digits must then come after it.
+            if (AllDigits(next)) {
+                if (!ParseNumber(next, command.settings.draws) || command.settings.draws < 1) {
+                    command.problem = Fill(InLanguage(l, "--backtest needs a count of at least 1, not {0}",
+                                                      "--backtest には 1 以上の数を指定してください（{0} は使えません）"),
+                                           {next});
+                }
+                ++at;
+            }
+        } else if (argument == "--seeds" || argument == "--first-seed") {
+            bool seeds = argument == "--seeds";
+            bool good = at + 1 < argc && (seeds ? ParseNumber(next, command.settings.seeds) &&
+                                                      command.settings.seeds >= 1
+                                                : ParseNumber(next, command.settings.firstSeed));
+            if (!good) {
+                command.problem = Fill(InLanguage(l, "{0} needs a number from {1} to {2}",
+                                                  "{0} には {1}～{2} の数を指定してください"),
+                                       {argument, seeds ? "1" : "0",
+                                        seeds ? "2147483647" : "4294967295"});
+            }
+            ++at;
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            command.problem = Fill(InLanguage(l, "unknown option {0}", "不明なオプション {0}"),
+                                   {argument});
+        } else if (fileNamed) {
+            command.problem = InLanguage(l, "name one file only", "ファイルは 1 つだけ指定してください");
+        } else {
+            command.file = argument;
+            fileNamed = true;
+        }
+        if (!command.problem.empty()) {
+            break;
+        }
+    }
+    return command;
+}
+
+double SteadySeconds() {
+    using Clock = std::chrono::steady_clock;
+    return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
+}
+
+int RunBacktestCommand(const CommandLine& command, const HistoryCheck& check, Language l) {
+    if (!check.findings.empty()) {
+        WriteToConsole(ConsoleStream::Error,
+                       Fill(InLanguage(l,
+                                       "{0}: KIVO6 reads this file with warnings; kivo6-check {0} "
+                                       "lists them.\n",
+                                       "{0}: KIVO6 はこのファイルを警告つきで読みます。"
+                                       "kivo6-check {0} で一覧できます。\n"),
+                            {command.file}));
+    }
+    BacktestProgress report;
+    ProgressMeter meter(l, SteadySeconds, [](std::string_view text) {
+        WriteToConsole(ConsoleStream::Error, text);
+    });
+    if (IsTerminal(ConsoleStream::Error)) {
+        report = [&meter](int done, int total) { meter.Update(done, total); };
+    }
+    BacktestFigures figures = RunBacktest(command.settings, report);
+    meter.Finish();
+    WriteToConsole(ConsoleStream::Output, FormatBacktest(command.file, command.settings, figures, l));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Language language = LocaleAsksForJapanese() ? Language::Japanese : Language::English;
+    CommandLine command = ReadCommandLine(argc, argv, language);
+    if (!command.problem.empty()) {
+        WriteToConsole(ConsoleStream::Error, "kivo6-check: " + command.problem + "\n\n" +
+                                                 Usage(language));
+        return EXIT_USAGE;
+    }
+    if (command.help) {
+        WriteToConsole(ConsoleStream::Output, Usage(language));
+        return 0;
+    }
+    HistoryCheck check = CheckHistoryFile(command.file.c_str());
+    if (command.backtest && check.starts) {
+        return RunBacktestCommand(command, check, language);
+    }
+    WriteToConsole(ConsoleStream::Output, FormatHistoryCheck(command.file, check, language));
+    return CheckExitStatus(check);
+}

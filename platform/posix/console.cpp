@@ -1,0 +1,50 @@
+// The console on POSIX systems: the locale from the environment, as every command-line
+// program reads it, and UTF-8 text written as it is.
+#include "platform/console.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+const char* Variable(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' ? value : nullptr;
+}
+
+std::FILE* StreamOf(ConsoleStream stream) {
+    return stream == ConsoleStream::Output ? stdout : stderr;
+}
+
+} // namespace
+
+bool LocaleAsksForJapanese() {
+    // Messages follow LC_ALL, then LC_MESSAGES, then LANG; GNU's LANGUAGE list takes
+    // precedence over them unless the locale is plain C.
+    const char* locale = Variable("LC_ALL");
+    if (locale == nullptr) {
+        locale = Variable("LC_MESSAGES");
+    }
+    if (locale == nullptr) {
+        locale = Variable("LANG");
+    }
+    if (locale == nullptr || std::strcmp(locale, "C") == 0 || std::strcmp(locale, "POSIX") == 0) {
+        return false;
+    }
+    if (const char* languages = Variable("LANGUAGE")) {
+        locale = languages;
+    }
+    return std::strncmp(locale, "ja", 2) == 0;
+}
+
+bool IsTerminal(ConsoleStream stream) {
+    return isatty(fileno(StreamOf(stream))) == 1;
+}
+
+void WriteToConsole(ConsoleStream stream, std::string_view utf8) {
+    std::FILE* file = StreamOf(stream);
+    std::fwrite(utf8.data(), 1, utf8.size(), file);
+    std::fflush(file);
+}

@@ -1,0 +1,71 @@
+// The console on Windows: the language of the user's interface, and text that shows
+// right whatever the console's code page: wide characters to a console window, the
+// console's (or the system's) code page when the output goes to a file or a pipe.
+#include "platform/console.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+HANDLE HandleOf(ConsoleStream stream) {
+    return GetStdHandle(stream == ConsoleStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+}
+
+std::wstring Widen(std::string_view utf8) {
+    if (utf8.empty()) {
+        return {};
+    }
+    int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                     nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                        length);
+    return wide;
+}
+
+} // namespace
+
+bool LocaleAsksForJapanese() {
+    return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
+}
+
+bool IsTerminal(ConsoleStream stream) {
+    DWORD mode = 0;
+    return GetConsoleMode(HandleOf(stream), &mode) != 0;
+}
+
+void WriteToConsole(ConsoleStream stream, std::string_view utf8) {
+    HANDLE handle = HandleOf(stream);
+    std::wstring wide = Widen(utf8);
+    DWORD written = 0;
+    if (IsTerminal(stream)) {
+        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        return;
+    }
+    UINT codePage = GetConsoleOutputCP();
+    if (codePage == 0) {
+        codePage = GetACP();
+    }
+    std::string bytes;
+    // Text lines end in CR LF in files that Windows programs read.
+    std::wstring lines;
+    for (wchar_t c : wide) {
+        if (c == L'\n') {
+            lines += L'\r';
+        }
+        lines += c;
+    }
+    if (!lines.empty()) {
+        int length = WideCharToMultiByte(codePage, 0, lines.data(), static_cast<int>(lines.size()),
+                                         nullptr, 0, nullptr, nullptr);
+        bytes.resize(static_cast<std::size_t>(length));
+        WideCharToMultiByte(codePage, 0, lines.data(), static_cast<int>(lines.size()),
+                            bytes.data(), length, nullptr, nullptr);
+    }
+    WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
