@@ -32,8 +32,8 @@ bool endedByCtrlZ;
 // Where the stream of values stands: the next value goes to DrawHistory[drawCount][column].
 int column;
 
-// Where the reader stands in the text, for the notes: the line, and the column of the
-// character last handed to the line's scan.
+// Where the reader stands in the text, for the notes: the line, and how far into it
+// the text was read.
 int textLine;
 int textColumn;
 bool textLineOpen; // the text ran out inside textLine, before its newline
@@ -127,11 +127,11 @@ bool IsConversionSpace(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-void BeginToken() {
+void BeginToken(int atColumn) {
     tokenPhase = TokenPhase::LeadingSpace;
     tokenNegative = false;
     tokenMagnitude = 0;
-    tokenStartColumn = textColumn;
+    tokenStartColumn = atColumn;
     tokenLeadCharacter = 0;
     tokenHasDigits = false;
     tokenStopColumn = 0;
@@ -140,7 +140,7 @@ void BeginToken() {
     tokenDigitAfterStop = false;
 }
 
-void FeedToken(int c) {
+void FeedToken(int c, int atColumn) {
     bool digit = c >= '0' && c <= '9';
     switch (tokenPhase) {
     case TokenPhase::LeadingSpace:
@@ -164,7 +164,7 @@ void FeedToken(int c) {
     }
     if (!digit) {
         tokenPhase = TokenPhase::Finished;
-        tokenStopColumn = textColumn;
+        tokenStopColumn = atColumn;
         tokenStopCharacter = c;
         tokenUnusedText = !IsConversionSpace(c);
         return;
@@ -309,23 +309,24 @@ LineOutcome ReadDataLine() {
         return LineOutcome::EndOfText;
     }
     ++textLine;
-    textColumn = 0;
+    // The column stays in a register here: this loop sees every byte of the file.
+    int at = 0;
     for (; c != END_OF_TEXT && c != '\n'; c = NextTextChar()) {
-        ++textColumn;
+        ++at;
         if (cutOff) {
             continue;
         }
         if (c == '\0') {
             cutOff = true;
             if (ReadingHook != nullptr) {
-                ReadingHook(NoteAt(ReadingEvent::NulInLine, textLine, textColumn));
+                ReadingHook(NoteAt(ReadingEvent::NulInLine, textLine, at));
             }
         } else {
             endMatched = AdvanceMatch("END", endMatched, c);
             if (endMatched == 3) {
                 ForgetValuesSince(lineRow, lineColumn);
                 if (ReadingHook != nullptr) {
-                    ReadingHook(NoteAt(ReadingEvent::EndFound, textLine, textColumn - 2));
+                    ReadingHook(NoteAt(ReadingEvent::EndFound, textLine, at - 2));
                     NoteTextAfterEnd();
                 }
                 return LineOutcome::EndLine;
@@ -333,24 +334,25 @@ LineOutcome ReadDataLine() {
         }
         if (c == ' ' || c == '\0') {
             if (inToken) {
-                EndToken(textColumn);
+                EndToken(at);
                 inToken = false;
             }
             continue;
         }
         if (!inToken) {
-            BeginToken();
+            BeginToken(at);
             inToken = true;
         }
-        FeedToken(c);
+        FeedToken(c, at);
     }
     if (inToken) {
-        EndToken(textColumn + 1);
+        EndToken(at + 1);
     }
+    textColumn = at;
     textLineOpen = c != '\n';
     if (ReadingHook != nullptr) {
         ReadingNote note = NoteAt(ReadingEvent::LineEnded, textLine, 1);
-        note.length = textColumn;
+        note.length = at;
         note.newline = c == '\n';
         ReadingHook(note);
     }
