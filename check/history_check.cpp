@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <map>
 
 namespace {
 

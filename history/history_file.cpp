@@ -185,7 +185,18 @@ int TokenValue() {
     return tokenMagnitude > INT_MAX ? INT_MAX : static_cast<int>(tokenMagnitude);
 }
 
-void StoreValue(int value);
+void StoreValue(int value) {
+    // A full history drops further values where they stand, so drawCount never passes it.
+    if (drawCount >= HISTORY_CAPACITY) {
+        return;
+    }
+    DrawHistory[drawCount][column] = static_cast<std::uint8_t>(value);
+    ++column;
+    if (column == DRAW_SIZE) {
+        ++drawCount;
+        column = 0;
+    }
+}
 
 ReadingNote NoteAt(ReadingEvent event, int line, int atColumn) {
     ReadingNote note{};
@@ -217,19 +228,6 @@ void EndToken(int endColumn) {
         NoteValue(value, endColumn);
     }
     StoreValue(value);
-}
-
-void StoreValue(int value) {
-    // A full history drops further values where they stand, so drawCount never passes it.
-    if (drawCount >= HISTORY_CAPACITY) {
-        return;
-    }
-    DrawHistory[drawCount][column] = static_cast<std::uint8_t>(value);
-    ++column;
-    if (column == DRAW_SIZE) {
-        ++drawCount;
-        column = 0;
-    }
 }
 
 // Takes back every value stored since the given place: the line that held "END"
@@ -353,7 +351,6 @@ LineOutcome ReadDataLine() {
     if (ReadingHook != nullptr) {
         ReadingNote note = NoteAt(ReadingEvent::LineEnded, textLine, 1);
         note.length = at;
-        note.newline = c == '\n';
         ReadingHook(note);
     }
     // A listening hook hears the rest of the file too; the values there are dropped.
@@ -367,7 +364,6 @@ LineOutcome ReadDataLine() {
 void NoteTextEnded() {
     ReadingNote note = textLineOpen ? NoteAt(ReadingEvent::TextEnded, textLine, textColumn + 1)
                                     : NoteAt(ReadingEvent::TextEnded, textLine + 1, 1);
-    note.ctrlZ = endedByCtrlZ;
     note.bytesAfterCtrlZ = endedByCtrlZ && (heldByte != END_OF_TEXT || NextRawByte() != END_OF_TEXT);
     ReadingHook(note);
 }

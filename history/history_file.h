@@ -19,10 +19,10 @@ enum class ReadingEvent : std::uint8_t {
     NoMarker,    // message: the reader's failure text
     Value,       // one token converted and stored, or dropped (row HISTORY_CAPACITY)
     NulInLine,   // a NUL character: the rest of its line is not read
-    LineEnded,   // a data line without "END" is done: length, newline
+    LineEnded,   // a data line without "END" is done: length
     EndFound,    // "END" at column; the values stored from this line are taken back
     TextAfterEnd, // the first character after the END line that is not white space
-    TextEnded,   // no more text: line, column; ctrlZ, and whether bytes follow it
+    TextEnded,   // no more text: line, column; whether a Ctrl-Z hides bytes after it
 };
 
 struct ReadingNote {
@@ -43,10 +43,7 @@ struct ReadingNote {
     bool digitAfterStop;
     int row;
     int position;
-    // LineEnded: whether a newline ended the line (not the end of the file).
-    bool newline;
-    // TextEnded: a Ctrl-Z ended the text, and bytes stand after it.
-    bool ctrlZ;
+    // TextEnded: a Ctrl-Z ended the text, and bytes stand after it unread.
     bool bytesAfterCtrlZ;
 };
 

@@ -4,9 +4,9 @@
 
 #include "history/history_file.h"
 #include "history/state.h"
+#include "support/loaded_tables.h"
 
 #include <climits>
-#include <cstring>
 #include <string>
 
 using namespace std::string_literals;
@@ -188,22 +188,6 @@ TEST_F(HistoryFile, LongLinesAreReadWhole) {
     EXPECT_EQ(Row(1), Values({7, 8, 9, 10, 11, 12, 13}));
 }
 
-// What the reader leaves behind: the history and every counter.
-struct LoadedState {
-    int result;
-    DrawRecord history[HISTORY_CAPACITY];
-    int draws;
-    std::uint8_t main[NUMBER_COUNT];
-    std::uint8_t bonus[NUMBER_COUNT];
-    int total;
-    bool operator==(const LoadedState& other) const {
-        return result == other.result && draws == other.draws && total == other.total &&
-               std::memcmp(history, other.history, sizeof history) == 0 &&
-               std::memcmp(main, other.main, sizeof main) == 0 &&
-               std::memcmp(bonus, other.bonus, sizeof bonus) == 0;
-    }
-};
-
 int notesHeard;
 void CountNote(const ReadingNote&) {
     ++notesHeard;
@@ -226,22 +210,21 @@ TEST_F(HistoryFile, ListeningHookChangesNothingLoaded) {
         ""s,
     };
     for (const std::string& file : files) {
-        LoadedState plain{};
-        LoadedState heard{};
-        for (LoadedState* state : {&plain, &heard}) {
+        LoadedTables plain{};
+        LoadedTables heard{};
+        int answers[2] = {};
+        for (LoadedTables* tables : {&plain, &heard}) {
+            bool listening = tables == &heard;
             ResetState();
             ShownMessageBoxes().clear();
             notesHeard = 0;
-            ReadingHook = state == &heard ? CountNote : nullptr;
-            state->result = LoadBytes(file);
+            ReadingHook = listening ? CountNote : nullptr;
+            answers[listening ? 1 : 0] = LoadBytes(file);
             ReadingHook = nullptr;
-            std::memcpy(state->history, DrawHistory, sizeof DrawHistory);
-            state->draws = drawCount;
-            std::memcpy(state->main, mainCounts, sizeof mainCounts);
-            std::memcpy(state->bonus, bonusCounts, sizeof bonusCounts);
-            state->total = mainTotal;
+            TakeLoadedTables(*tables);
         }
-        EXPECT_TRUE(plain == heard) << file.substr(0, 60);
+        EXPECT_EQ(answers[0], answers[1]) << file.substr(0, 60);
+        EXPECT_TRUE(SameLoadedTables(plain, heard)) << file.substr(0, 60);
         EXPECT_GT(notesHeard, 0);
         // With a hook the failure goes to it, and no box opens.
         EXPECT_TRUE(ShownMessageBoxes().empty());

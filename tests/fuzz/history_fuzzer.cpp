@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "stats/reports.h"
 #include "stats/shares.h"
+#include "support/loaded_tables.h"
 #include "support/program_start.h"
 
 #include <sys/mman.h>
@@ -114,40 +115,20 @@ void CheckNote(const ReadingNote& note) {
     }
 }
 
-struct LoadedTables {
-    DrawRecord history[HISTORY_CAPACITY];
-    std::int32_t draws;
-    std::uint8_t main[NUMBER_COUNT];
-    std::uint8_t bonus[NUMBER_COUNT];
-    std::int32_t total;
-};
-
-void TakeTables(LoadedTables& tables) {
-    std::memcpy(tables.history, DrawHistory, sizeof DrawHistory);
-    tables.draws = drawCount;
-    std::memcpy(tables.main, mainCounts, sizeof mainCounts);
-    std::memcpy(tables.bonus, bonusCounts, sizeof bonusCounts);
-    tables.total = mainTotal;
-}
-
 // Reads the same bytes again with the hook set, as kivo6-check does, and compares.
 void CheckListenedReading(int loaded) {
     static LoadedTables plain;
     static LoadedTables listened;
-    TakeTables(plain);
+    TakeLoadedTables(plain);
     int boxes = messageBoxesShown;
     ResetState();
     ReadingHook = CheckNote;
     int again = LoadHistoryText(historyPath);
     ReadingHook = nullptr;
-    TakeTables(listened);
+    TakeLoadedTables(listened);
     Require(again == loaded, "listening changed the reader's answer");
     Require(messageBoxesShown == boxes, "a listened reading showed a message box");
-    Require(std::memcmp(plain.history, listened.history, sizeof plain.history) == 0 &&
-                plain.draws == listened.draws && plain.total == listened.total &&
-                std::memcmp(plain.main, listened.main, sizeof plain.main) == 0 &&
-                std::memcmp(plain.bonus, listened.bonus, sizeof plain.bonus) == 0,
-            "listening changed what was loaded");
+    Require(SameLoadedTables(plain, listened), "listening changed what was loaded");
 }
 
 // What the process holds when the entry routine begins.
