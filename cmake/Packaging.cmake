@@ -1,8 +1,8 @@
 # Install rules and CPack settings: a .deb of the Linux programs (the Qt window
 # kivo6, the terminal program kivo6-tty and the file checker kivo6-check) with a menu
-# entry, icon and example history, and a .zip of the Windows programs with the
-# example beside them. Included by the top-level CMakeLists.txt;
-# `cmake --build --preset NAME --target package`.
+# entry, icon and example history, and a .zip of the Windows programs (-win32 or
+# -win64, as built) with the example beside them. Included by the top-level
+# CMakeLists.txt; `cmake --build --preset NAME --target package`.
 
 include(GNUInstallDirs)
 
@@ -20,7 +20,11 @@ if(WIN32)
     install(FILES ${PROJECT_SOURCE_DIR}/examples/data.txt DESTINATION .)
     install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . RENAME README.txt)
     set(CPACK_GENERATOR ZIP)
-    set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-win32)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-win64)
+    else()
+        set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-win32)
+    endif()
 else()
     # The front ends are optional (KIVO6_QT_FRONT_END, KIVO6_TTY_FRONT_END), so each
     # is installed only when it is built.

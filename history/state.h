@@ -101,7 +101,7 @@ inline void PutNumber(LineWriter& line, unsigned value, int width, char pad) {
     }
     char digits[16];
     char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    for (long length = end - digits; length < width; ++length) {
+    for (std::ptrdiff_t length = end - digits; length < width; ++length) {
         PutChar(line, pad);
     }
     for (const char* digit = digits; digit < end; ++digit) {

@@ -2,15 +2,16 @@
 # Installs, from Debian's archive, whatever the build and the tests need and this
 # machine lacks: the native toolchain and GoogleTest, Qt 6 and ncursesw for the
 # Linux front ends (tmux to drive the terminal one in tests), the mingw-w64 cross
-# compiler for the 32-bit Windows program, Wine, Xvfb and a Japanese locale, and
-# clang's libFuzzer, valgrind and Google Benchmark for the hardening checks.
+# compilers for the 32-bit and 64-bit Windows programs, Wine (both halves), Xvfb and
+# a Japanese locale, and clang's libFuzzer, valgrind and Google Benchmark for the hardening checks.
 # Used by tools/test.sh; safe to run again (installs nothing twice).
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest file
           qt6-base-dev libgl-dev libncurses-dev tmux desktop-file-utils
           g++-mingw-w64-i686-posix mingw-w64-i686-dev
-          wine wine32:i386 fonts-wine xvfb xauth locales fonts-ipafont-gothic
+          g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+          wine wine32:i386 wine64 fonts-wine xvfb xauth locales fonts-ipafont-gothic
           clang libclang-rt-14-dev valgrind libbenchmark-dev)
 
 sudo=""

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Checks what kind of file kivo6.exe is, as Windows will see it: a 32-bit (PE32)
-# GUI program for Intel 80386 that imports only DLLs every Windows has.
-# Usage: check_program_file.sh PROGRAM.exe OBJDUMP
+# Checks what kind of file kivo6.exe is, as Windows will see it: a GUI program of the
+# kind the build targets (as `file` names it, for example "PE32 executable (GUI)
+# Intel 80386") that imports only DLLs every Windows has.
+# Usage: check_program_file.sh PROGRAM.exe OBJDUMP KIND
 set -euo pipefail
 program="$1"
 objdump="$2"
+expected_kind="$3"
 
 kind="$(file -b "$program")"
 case "$kind" in
-"PE32 executable (GUI) Intel 80386"*) ;;
-*) echo "not a 32-bit Windows GUI program: $kind" >&2; exit 1 ;;
+"$expected_kind"*) ;;
+*) echo "not a $expected_kind program: $kind" >&2; exit 1 ;;
 esac
 
 status=0
