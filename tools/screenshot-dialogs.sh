@@ -23,8 +23,9 @@ Xvfb "$DISPLAY" -screen 0 1024x768x24 >/dev/null 2>&1 &
 xvfb=$!
 sleep 1
 source "$here/tools/wine-env.sh"
+kivo6_use_wine_for "$exe"
 kivo6_prepare_prefix
-(cd "$work" && wine explorer /desktop=kivo6,1024x768 "$exe" >/dev/null 2>&1 &)
+(cd "$work" && "$kivo6_wine" explorer /desktop=kivo6,1024x768 "$exe" >/dev/null 2>&1 &)
 
 # Wine gives the dialog an X window of its own, named by its caption.
 for _ in $(seq 100); do
