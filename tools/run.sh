@@ -13,7 +13,8 @@ Usage: tools/run.sh [--qt | --tty | --windows]
              the terminal program kivo6-tty otherwise
   --qt       the Qt window, kivo6
   --tty      the terminal program, kivo6-tty, in this terminal
-  --windows  the 32-bit Windows program, kivo6.exe, under Wine
+  --windows  the Windows program, kivo6.exe, under Wine: the 32-bit one, or the
+             64-bit one where this machine's kernel runs no 32-bit programs
 EOF
 }
 
@@ -62,10 +63,19 @@ esac
 tools/install-deps.sh
 
 if [ "$front_end" = windows ]; then
-    cmake --preset mingw >/dev/null
-    cmake --build --preset mingw --target kivo6
+    source tools/wine-env.sh
+    if kivo6_runs_32bit_code; then
+        preset=mingw
+        echo "Starting the 32-bit Windows program (build/mingw/kivo6.exe)."
+    else
+        preset=mingw64
+        echo "This machine's kernel runs no 32-bit programs:" \
+            "starting the 64-bit Windows program (build/mingw64/kivo6.exe)."
+    fi
+    cmake --preset $preset >/dev/null
+    cmake --build --preset $preset --target kivo6
     cd examples
-    exec ../tools/wine-run.sh ../build/mingw/kivo6.exe
+    exec ../tools/wine-run.sh ../build/$preset/kivo6.exe
 fi
 
 cmake --preset default >/dev/null
