@@ -5,7 +5,6 @@
 
 #include "history/history_file.h"
 #include "history/state.h"
-#include "ui/dialogs.h"
 
 #include <algorithm>
 #include <initializer_list>

@@ -9,7 +9,7 @@ include(GNUInstallDirs)
 set(KIVO6_PACKAGE_MAINTAINER "KIVO6 maintainers <kivo6@example.org>"
     CACHE STRING "Maintainer named in the packages")
 
-if(WIN32)
+if(KIVO6_SYSTEM STREQUAL "windows")
     # One folder holding the program, an example history and the README: KIVO6
     # reads data.txt from its current folder, which is the program's own folder
     # when it is started by a double-click, so it starts on the example at once.

@@ -2,6 +2,7 @@
 // start a result and turn a finished pick into one "%02d ..." line of ResultText.
 #include "generate/random_source.h"
 
+#include "history/line_writer.h"
 #include "history/state.h"
 
 #include <cstring>

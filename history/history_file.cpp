@@ -406,14 +406,14 @@ void CountDraws() {
 int LoadHistoryText(const char* path) {
     RawFile file = OpenRawFile(path);
     if (file == NO_RAW_FILE) {
-        ShowLoadFailure(ReadingEvent::NotOpened, "Data Read ERROR");
+        ShowLoadFailure(ReadingEvent::NotOpened, HISTORY_NOT_OPENED_TEXT);
         return 0;
     }
     OpenSource(file);
     textLine = 1;
     textColumn = 0;
     if (!ReadMarkerLine()) {
-        ShowLoadFailure(ReadingEvent::NoMarker, "Error: Wrong File.\nThis file is not data.txt");
+        ShowLoadFailure(ReadingEvent::NoMarker, HISTORY_NO_MARKER_TEXT);
         CloseRawFile(file);
         return 0;
     }

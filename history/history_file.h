@@ -5,6 +5,12 @@
 
 #include <cstdint>
 
+// The reader's two failure boxes, and the entry routine's second box, which says the
+// program stops. kivo6-check quotes all three.
+inline constexpr char HISTORY_NOT_OPENED_TEXT[] = "Data Read ERROR";
+inline constexpr char HISTORY_NO_MARKER_TEXT[] = "Error: Wrong File.\nThis file is not data.txt";
+inline constexpr char LOAD_FAILED_TEXT[] = "ERROR ReadData";
+
 // 1 when the history was loaded (even with no draws), 0 after showing why it was not.
 int LoadHistoryText(const char* path);
 

@@ -9,5 +9,5 @@
 #endif
 #include <windows.h>
 #else
-#include "platform/win32_subset.h"
+#include "standin/win32_subset.h"
 #endif

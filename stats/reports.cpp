@@ -2,6 +2,7 @@
 // each entry formatted into a cleared local buffer and appended to ReportText.
 #include "stats/reports.h"
 
+#include "history/line_writer.h"
 #include "history/state.h"
 
 #include <cmath>

@@ -7,6 +7,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset bench >/dev/null
 cmake --build --preset bench >/dev/null
-exec build/bench/tests/benchmark/kivo6_core_benchmark \
+exec build/bench/bin/kivo6_core_benchmark \
     --benchmark_repetitions=7 --benchmark_report_aggregates_only=true \
     --benchmark_min_time=0.2 "$@"

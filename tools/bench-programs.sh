@@ -19,10 +19,10 @@ if ! command -v hyperfine >/dev/null || ! command -v python3 >/dev/null || [ ! -
 fi
 
 cd "$here"
-cmake --preset ci >/dev/null
-cmake --build --preset ci --target kivo6-tty kivo6_startup_benchmark >/dev/null
-tty="$here/build/ci/platform/tty/kivo6-tty"
-qt="$here/build/ci/tests/qt/kivo6_startup_benchmark"
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target kivo6-tty kivo6_startup_benchmark >/dev/null
+tty="$here/build/bench/bin/kivo6-tty"
+qt="$here/build/bench/bin/kivo6_startup_benchmark"
 peak="$(mktemp)"
 trap 'rm -f "$peak"' EXIT
 

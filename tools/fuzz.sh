@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (preset "fuzz": clang, ASan and UBSan) and runs each for
 # SECONDS (default 60) with its dictionary, on a scratch copy of its seed corpus under
-# build/fuzz/run/, so the corpora in tests/fuzz/corpus/ stay as committed. Exits
+# build/fuzz/run/, so the corpora in fuzz/corpus/ stay as committed. Exits
 # non-zero when a target finds a crash, a leak or a hang, and says where the input is.
 # Example: tools/fuzz.sh 300
 set -euo pipefail
@@ -19,16 +19,16 @@ cmake --build --preset fuzz -j2
 
 failed=()
 for input in history resource_script; do
-    fuzzer=build/fuzz/tests/fuzz/kivo6_${input}_fuzzer
+    fuzzer=build/fuzz/bin/kivo6_${input}_fuzzer
     run=build/fuzz/run/$input
     rm -rf "$run/corpus"
     mkdir -p "$run/corpus" "$run/findings"
-    cp tests/fuzz/corpus/"$input"/* "$run/corpus/"
+    cp fuzz/corpus/"$input"/* "$run/corpus/"
     echo "== kivo6_${input}_fuzzer for ${seconds}s"
     # One process, one job: the machine is shared with other builds. The full output
     # goes to the log; the terminal gets the progress and the verdict.
     set +e
-    "$fuzzer" "$run/corpus" -dict=tests/fuzz/"$input".dict -max_total_time="$seconds" \
+    "$fuzzer" "$run/corpus" -dict=fuzz/"$input".dict -max_total_time="$seconds" \
         -timeout=10 -print_final_stats=1 -artifact_prefix="$run/findings/" 2>&1 |
         tee "$run/log.txt" |
         grep --line-buffered -E '(pulse|DONE|INITED|stat::|ERROR|SUMMARY|kivo6_.*_fuzzer: )'

@@ -66,16 +66,16 @@ if [ "$front_end" = windows ]; then
     source tools/wine-env.sh
     if kivo6_runs_32bit_code; then
         preset=mingw
-        echo "Starting the 32-bit Windows program (build/mingw/kivo6.exe)."
+        echo "Starting the 32-bit Windows program (build/mingw/bin/kivo6.exe)."
     else
         preset=mingw64
         echo "This machine's kernel runs no 32-bit programs:" \
-            "starting the 64-bit Windows program (build/mingw64/kivo6.exe)."
+            "starting the 64-bit Windows program (build/mingw64/bin/kivo6.exe)."
     fi
     cmake --preset $preset >/dev/null
     cmake --build --preset $preset --target kivo6
     cd examples
-    exec ../tools/wine-run.sh ../build/$preset/kivo6.exe
+    exec ../tools/wine-run.sh ../build/$preset/bin/kivo6.exe
 fi
 
 cmake --preset default >/dev/null

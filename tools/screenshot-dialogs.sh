@@ -8,7 +8,7 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 history="${1:-$here/examples/data.txt}"
 out="${2:-$here/build/screenshots}"
-exe="$here/build/mingw/kivo6.exe"
+exe="$here/build/mingw/bin/kivo6.exe"
 [ -f "$exe" ] || { echo "build the mingw preset first: cmake --workflow --preset mingw" >&2; exit 1; }
 command -v xdotool >/dev/null && command -v import >/dev/null ||
     { echo "needs xdotool and imagemagick (apt-get install xdotool imagemagick)" >&2; exit 1; }

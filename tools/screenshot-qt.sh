@@ -7,7 +7,7 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 out="${1:-$here/build/screenshots-qt}"
-program="$here/build/ci/platform/qt/kivo6"
+program="$here/build/ci/bin/kivo6"
 [ -x "$program" ] || { echo "build the ci preset first: cmake --preset ci && cmake --build --preset ci" >&2; exit 1; }
 for tool in xvfb-run xdotool import; do
     command -v "$tool" >/dev/null || { echo "needs $tool (apt-get install xvfb xdotool imagemagick)" >&2; exit 1; }

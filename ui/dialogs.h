@@ -5,19 +5,11 @@
 
 #include "platform/platform.h"
 
-// The entry routine's second box when data.txt cannot be loaded: the program stops.
-inline constexpr char LOAD_FAILED_TEXT[] = "ERROR ReadData";
-
 // The instance the program was started with; both dialog templates load through it.
 extern HINSTANCE appInstance;
 
 // Main dialog "KIVO6" (IDD_MAIN)
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-void ResetParityRadios(HWND dialog);
-void ReadParityRadios(HWND dialog);
 
 // Settings dialog "詳細設定" (IDD_SETTINGS)
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-void LoadSettingsDialog(HWND dialog);
-void OnDecadeCheck(HWND dialog, int controlId);
-void OnPastDrawCheck(HWND dialog, int controlId);

@@ -13,6 +13,22 @@
 
 namespace {
 
+void ReadParityRadios(HWND dialog) {
+    static const int radios[] = {IDC_MODE_NORMAL, IDC_MODE_EVEN, IDC_MODE_ODD};
+    for (std::int32_t mode = 0; mode < static_cast<std::int32_t>(std::size(radios)); ++mode) {
+        if (SendMessageA(GetDlgItem(dialog, radios[mode]), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+            ParityMode = mode;
+        }
+    }
+}
+
+void ResetParityRadios(HWND dialog) {
+    SendMessageA(GetDlgItem(dialog, IDC_MODE_NORMAL), BM_SETCHECK, BST_CHECKED, 0);
+    ReadParityRadios(dialog);
+    InvalidateRect(dialog, nullptr, TRUE);
+    ParityMode = PARITY_NORMAL;
+}
+
 // Every answer, result or report, is shown the same way: owned by the main dialog,
 // which stays disabled until the user dismisses the box.
 void ShowText(HWND dialog, const char* text) {
@@ -94,22 +110,6 @@ void OnCommand(HWND dialog, WPARAM wParam) {
 }
 
 } // namespace
-
-void ReadParityRadios(HWND dialog) {
-    static const int radios[] = {IDC_MODE_NORMAL, IDC_MODE_EVEN, IDC_MODE_ODD};
-    for (std::int32_t mode = 0; mode < static_cast<std::int32_t>(std::size(radios)); ++mode) {
-        if (SendMessageA(GetDlgItem(dialog, radios[mode]), BM_GETCHECK, 0, 0) == BST_CHECKED) {
-            ParityMode = mode;
-        }
-    }
-}
-
-void ResetParityRadios(HWND dialog) {
-    SendMessageA(GetDlgItem(dialog, IDC_MODE_NORMAL), BM_SETCHECK, BST_CHECKED, 0);
-    ReadParityRadios(dialog);
-    InvalidateRect(dialog, nullptr, TRUE);
-    ParityMode = PARITY_NORMAL;
-}
 
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {

@@ -27,8 +27,6 @@ void ShowFlags(HWND dialog, int firstId, const std::uint8_t* flags, int flagCoun
     }
 }
 
-} // namespace
-
 void LoadSettingsDialog(HWND dialog) {
     std::copy(std::begin(DecadeFlags), std::end(DecadeFlags), PendingDecadeFlags);
     std::copy(std::begin(PastDrawFlags), std::end(PastDrawFlags), PendingPastDrawFlags);
@@ -43,6 +41,8 @@ void OnDecadeCheck(HWND dialog, int controlId) {
 void OnPastDrawCheck(HWND dialog, int controlId) {
     RecordCheckState(dialog, controlId, IDC_PAST_1, PendingPastDrawFlags, PAST_DRAW_FLAGS);
 }
+
+} // namespace
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {

@@ -3,8 +3,8 @@
 // refused with the place and the reason, never half-read.
 #include "support/dialog_tables.h"
 
-#include "platform/standin/resource_script.h"
-#include "platform/standin/window_model.h"
+#include "standin/resource_script.h"
+#include "standin/window_model.h"
 
 #include <gtest/gtest.h>
 

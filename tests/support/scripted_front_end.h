@@ -3,7 +3,7 @@
 // and records what the program showed. Used by the whole-session tests.
 #pragma once
 
-#include "platform/standin/window_model.h"
+#include "standin/window_model.h"
 
 #include <deque>
 #include <functional>

@@ -3,7 +3,7 @@
 // forgot to end its dialog, so the loop is ended rather than left to hang.
 #include "support/dialog_host.h"
 
-#include "platform/standin/window_model.h"
+#include "standin/window_model.h"
 
 #include <gtest/gtest.h>
 
