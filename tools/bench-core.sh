@@ -5,8 +5,8 @@
 # Usage: tools/bench-core.sh [extra Google Benchmark flags]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake --preset bench >/dev/null
-cmake --build --preset bench >/dev/null
-exec build/bench/bin/kivo6_core_benchmark \
+source tools/common.sh
+kivo6_build bench kivo6_core_benchmark >/dev/null
+exec "$kivo6_bin/kivo6_core_benchmark" \
     --benchmark_repetitions=7 --benchmark_report_aggregates_only=true \
     --benchmark_min_time=0.2 "$@"

@@ -7,9 +7,10 @@
 # A measurement, not a test.
 # Usage: tools/bench-programs.sh [RUNS]
 set -euo pipefail
-here="$(cd "$(dirname "$0")/.." && pwd)"
+source "$(dirname "$0")/common.sh"
+here="$kivo6_top"
 runs="${1:-40}"
-inside_xvfb="${2:-}" # set when the script runs itself again under Xvfb for the X11 figures
+on_display="${2:-}" # set when the script runs itself again on a display for the X11 figures
 
 if ! command -v hyperfine >/dev/null || ! command -v python3 >/dev/null || [ ! -x /usr/bin/time ]; then
     sudo=""
@@ -19,10 +20,9 @@ if ! command -v hyperfine >/dev/null || ! command -v python3 >/dev/null || [ ! -
 fi
 
 cd "$here"
-cmake --preset bench >/dev/null
-cmake --build --preset bench --target kivo6-tty kivo6_startup_benchmark >/dev/null
-tty="$here/build/bench/bin/kivo6-tty"
-qt="$here/build/bench/bin/kivo6_startup_benchmark"
+kivo6_build bench kivo6-tty kivo6_startup_benchmark >/dev/null
+tty="$kivo6_bin/kivo6-tty"
+qt="$kivo6_bin/kivo6_startup_benchmark"
 peak="$(mktemp)"
 trap 'rm -f "$peak"' EXIT
 
@@ -43,7 +43,7 @@ qt_figures() {
         echo "$variant peak resident memory ($platform): $(cat "$peak") KiB"
     done
 }
-if [ -n "$inside_xvfb" ]; then
+if [ -n "$on_display" ]; then
     qt_figures xcb
     exit 0
 fi
@@ -52,6 +52,4 @@ echo "== kivo6-tty"
 python3 "$here/tools/bench-tty.py" "$tty" "$runs"
 
 qt_figures offscreen
-if command -v xvfb-run >/dev/null; then
-    xvfb-run -a -s "-screen 0 1024x768x24" "$here/tools/bench-programs.sh" "$runs" xcb
-fi
+kivo6_on_display "$here/tools/bench-programs.sh" "$runs" xcb

@@ -13,13 +13,13 @@ if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
     exit 2
 fi
 
-tools/install-deps.sh
-cmake --preset fuzz
-cmake --build --preset fuzz -j2
+source tools/common.sh
+tools/install-deps.sh test
+kivo6_build fuzz
 
 failed=()
 for input in history resource_script; do
-    fuzzer=build/fuzz/bin/kivo6_${input}_fuzzer
+    fuzzer=$kivo6_bin/kivo6_${input}_fuzzer
     run=build/fuzz/run/$input
     rm -rf "$run/corpus"
     mkdir -p "$run/corpus" "$run/findings"

@@ -1,18 +1,44 @@
 #!/usr/bin/env bash
-# Installs, from Debian's archive, whatever the build and the tests need and this
-# machine lacks: the native toolchain and GoogleTest, Qt 6 and ncursesw for the
-# Linux front ends (tmux to drive the terminal one in tests), the mingw-w64 cross
-# compilers for the 32-bit and 64-bit Windows programs, Wine (both halves), Xvfb and
-# a Japanese locale, and clang's libFuzzer, valgrind and Google Benchmark for the hardening checks.
-# Used by tools/test.sh; safe to run again (installs nothing twice).
+# Installs from Debian's archive what a job needs and this machine lacks, by set:
+#   run      what tools/run.sh needs to build and start the Linux programs: the
+#            compiler, CMake, Ninja, Qt 6, ncursesw, a Japanese font and locale
+#   windows  the Windows programs under Wine: mingw-w64 for 32-bit and 64-bit
+#            Windows, Wine with both halves, Xvfb
+#   test     everything tools/test.sh needs: both sets above, GoogleTest, tmux,
+#            clang with libFuzzer, valgrind, Google Benchmark, clang-format
+# Safe to run again (installs nothing twice). --list only lists what is missing.
+# Usage: tools/install-deps.sh [--list] SET...
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest file
-          qt6-base-dev libgl-dev libncurses-dev tmux desktop-file-utils
-          g++-mingw-w64-i686-posix mingw-w64-i686-dev
-          g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
-          wine wine32:i386 wine64 fonts-wine xvfb xauth locales fonts-ipafont-gothic
-          clang libclang-rt-14-dev valgrind libbenchmark-dev)
+list_only=""
+if [ "${1:-}" = --list ]; then
+    list_only=1
+    shift
+fi
+
+run=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libncurses-dev
+     fonts-ipafont-gothic locales)
+windows=(cmake ninja-build file
+         g++-mingw-w64-i686-posix mingw-w64-i686-dev
+         g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+         wine wine32:i386 wine64 fonts-wine xvfb xauth locales fonts-ipafont-gothic)
+test=("${run[@]}" "${windows[@]}"
+      libgtest-dev libgmock-dev googletest tmux desktop-file-utils dpkg-dev
+      clang libclang-rt-14-dev valgrind libbenchmark-dev clang-format)
+
+if [ $# -eq 0 ]; then
+    echo "usage: tools/install-deps.sh [--list] run|windows|test..." >&2
+    exit 2
+fi
+packages=()
+for set in "$@"; do
+    case "$set" in
+    run) packages+=("${run[@]}") ;;
+    windows) packages+=("${windows[@]}") ;;
+    test) packages+=("${test[@]}") ;;
+    *) echo "unknown set: $set (run, windows or test)" >&2; exit 2 ;;
+    esac
+done
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
@@ -23,19 +49,24 @@ need_root() {
         { echo "Need root (or sudo) to $1" >&2; exit 1; }
 }
 
+missing=()
+for package in $(printf '%s\n' "${packages[@]}" | sort -u); do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+if [ -n "$list_only" ]; then
+    printf '%s\n' "${missing[@]}"
+    exit 0
+fi
 # Wine's 32-bit half comes from the i386 architecture of the archive.
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [[ " ${packages[*]} " == *":i386 "* ]] &&
+    ! dpkg --print-foreign-architectures | grep -qx i386; then
     need_root "add the i386 architecture for Wine"
     $sudo dpkg --add-architecture i386
     force_update=1
 fi
 
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
-    fi
-done
 if [ ${#missing[@]} -gt 0 ]; then
     need_root "install: ${missing[*]}"
     echo "Installing: ${missing[*]}"
@@ -47,7 +78,7 @@ elif [ -n "${force_update:-}" ]; then
 fi
 
 # The Windows program's narrow texts are code page 932 only when Wine runs in a
-# Japanese locale, as on a Japanese Windows.
+# Japanese locale, as on a Japanese Windows; kivo6-check speaks Japanese in one.
 if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
     need_root "generate the ja_JP.UTF-8 locale"
     $sudo localedef -i ja_JP -c -f UTF-8 ja_JP.UTF-8

@@ -60,9 +60,9 @@ case "$front_end" in
         fi ;;
 esac
 
-tools/install-deps.sh
-
+source tools/common.sh
 if [ "$front_end" = windows ]; then
+    tools/install-deps.sh run windows
     source tools/wine-env.sh
     if kivo6_runs_32bit_code; then
         preset=mingw
@@ -72,23 +72,16 @@ if [ "$front_end" = windows ]; then
         echo "This machine's kernel runs no 32-bit programs:" \
             "starting the 64-bit Windows program (build/mingw64/bin/kivo6.exe)."
     fi
-    cmake --preset $preset >/dev/null
-    cmake --build --preset $preset --target kivo6
+    kivo6_build $preset kivo6
     cd examples
-    exec ../tools/wine-run.sh ../build/$preset/bin/kivo6.exe
+    exec ../tools/wine-run.sh "$kivo6_bin/kivo6.exe"
 fi
 
-cmake --preset default >/dev/null
-cmake --build --preset default --target kivo6 kivo6-tty
+tools/install-deps.sh run
 program=kivo6
 [ "$front_end" = qt ] || program=kivo6-tty
-# Wherever the front end's CMakeLists.txt puts it inside the build folder.
-path=$(find "$PWD/build/default" -name CMakeFiles -prune -o \
-    -type f -name "$program" -perm -u+x -print -quit)
-if [ -z "$path" ]; then
-    echo "The build did not leave a program called $program in build/default." >&2
-    exit 1
-fi
+kivo6_build default "$program"
+path="$kivo6_bin/$program"
 
 # The dialogs' texts are Japanese: a terminal drawing them needs a UTF-8 locale.
 if [ "$program" = kivo6-tty ] && [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then

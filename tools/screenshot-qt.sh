@@ -1,24 +1,26 @@
 #!/usr/bin/env bash
-# Photographs the Qt program's dialogs: kivo6 from the ci build runs on the example
-# history under Xvfb (1024x768, no window manager, so no title bars), the keyboard
+# Photographs the Qt program's dialogs: kivo6 from the default build runs on the
+# example history on a virtual X display of its own (no window manager, so no
+# title bars), the keyboard
 # walks to "詳細設定" and then "確立表示", and ImageMagick's import takes each
 # picture. A developer's tool: needs xvfb, xdotool and imagemagick.
 # Usage: tools/screenshot-qt.sh [OUTPUT-FOLDER]
 set -euo pipefail
-here="$(cd "$(dirname "$0")/.." && pwd)"
-out="${1:-$here/build/screenshots-qt}"
-program="$here/build/ci/bin/kivo6"
-[ -x "$program" ] || { echo "build the ci preset first: cmake --preset ci && cmake --build --preset ci" >&2; exit 1; }
+source "$(dirname "$0")/common.sh"
+out="$(realpath -m "${1:-$kivo6_top/build/screenshots-qt}")"
 for tool in xvfb-run xdotool import; do
     command -v "$tool" >/dev/null || { echo "needs $tool (apt-get install xvfb xdotool imagemagick)" >&2; exit 1; }
 done
+kivo6_build default kivo6 >/dev/null
+program="$kivo6_bin/kivo6"
 
 if [ -z "${KIVO6_SCREENSHOT_DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24" env KIVO6_SCREENSHOT_DISPLAY=1 "$0" "$out"
+    kivo6_on_display --private env KIVO6_SCREENSHOT_DISPLAY=1 "$0" "$out"
+    exit
 fi
 
 mkdir -p "$out"
-cd "$here/examples"
+cd "$kivo6_top/examples"
 QT_QPA_PLATFORM=xcb "$program" &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine and runs every test: installs what is missing,
-# then, for each named preset: "ci" (native, warnings as errors), "asan"
+# then runs each named step: "format" checks the C++ sources' formatting
+# (tools/format.sh); presets "ci" (native, warnings as errors), "asan"
 # (AddressSanitizer and UBSan), "valgrind" (every native test under memcheck),
 # "mingw" (the 32-bit Windows program, tests under Wine where the kernel runs 32-bit
 # code, skipped elsewhere) and "mingw64" (the 64-bit one, tests under wine64)
@@ -12,7 +13,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-tools/install-deps.sh || exit 1
+tools/install-deps.sh test || exit 1
 
 # The value of attribute $1 of the <testsuite> element of CTest's JUnit file $2.
 junit_count() {
@@ -23,6 +24,14 @@ junit_count() {
 run_preset() {
     local preset="$1"
     case "$preset" in
+    format)
+        if tools/format.sh --check; then
+            outcome="passed: every C++ file formatted"
+        else
+            outcome="FAILED: files not formatted (see above)"
+            return 1
+        fi
+        return 0 ;;
     fuzz)
         if tools/fuzz.sh "${KIVO6_FUZZ_SECONDS:-60}"; then
             outcome="passed: no finding in ${KIVO6_FUZZ_SECONDS:-60}s per target"
@@ -70,7 +79,7 @@ run_preset() {
 }
 
 presets=("$@")
-[ ${#presets[@]} -eq 0 ] && presets=(ci asan valgrind mingw mingw64 fuzz bench)
+[ ${#presets[@]} -eq 0 ] && presets=(format ci asan valgrind mingw mingw64 fuzz bench)
 summary=()
 any_failed=0
 for preset in "${presets[@]}"; do

@@ -3,7 +3,7 @@
 # that suit a program's kind (kivo6_use_wine_for), and, once per prefix, the dialog
 # font (kivo6_prepare_prefix).
 
-kivo6_top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8

@@ -14,7 +14,8 @@ if [ "$WINEARCH" = win32 ] && ! kivo6_runs_32bit_code; then
 fi
 
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+    kivo6_on_display "$0" "$@"
+    exit
 fi
 
 kivo6_prepare_prefix

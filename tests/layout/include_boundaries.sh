@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Checks that each folder of the program includes only from the folders whose
+# libraries it links: the logic core from itself and the platform seam, the dialogs
+# from the core, each front end from itself and the stand-in, and so on. A quoted
+# include that crosses into anything else fails, naming the file and the line.
+# Usage: include_boundaries.sh SOURCE-FOLDER
+set -euo pipefail
+cd "$1"
+
+core="history/ stats/ generate/ platform/"
+declare -A allowed=(
+    [history]="$core"
+    [stats]="$core"
+    [generate]="$core"
+    [platform]="platform/ standin/win32_subset.h"
+    [standin]="standin/"
+    [resources]="resources/"
+    [ui]="$core resources/ ui/"
+    [check]="$core check/"
+    [frontends/qt]="frontends/qt/ standin/"
+    [frontends/tty]="frontends/tty/ standin/"
+)
+
+status=0
+for folder in "${!allowed[@]}"; do
+    while IFS=: read -r file line included; do
+        ok=""
+        for prefix in ${allowed[$folder]}; do
+            [[ "$included" == "$prefix"* ]] && ok=1
+        done
+        if [ -z "$ok" ]; then
+            echo "$file:$line: includes \"$included\", outside what $folder/ links" >&2
+            status=1
+        fi
+    done < <(grep -rnoE '^#include "[^"]+"' --include='*.cpp' --include='*.h' "$folder" |
+        sed -E 's/#include "([^"]+)"$/\1/')
+done
+exit $status
