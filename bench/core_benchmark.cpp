@@ -124,18 +124,36 @@ std::vector<Request>& Requests() {
         const char* parityNames[] = {"normal", "even only", "odd only"};
         for (int pattern = 1; pattern <= 2; ++pattern) {
             for (std::int32_t parity = 0; parity < 3; ++parity) {
-                std::string name = "Type 1, pattern " + std::to_string(pattern) + ", " +
-                                   parityNames[parity];
+                std::string name =
+                    "Type 1, pattern " + std::to_string(pattern) + ", " + parityNames[parity];
                 list.push_back({name, nullptr, Type1});
             }
         }
         // Written out, since a captureless lambda is what a plain function pointer takes.
-        list[0].prepare = [] { excludePrevious = 0; ParityMode = PARITY_NORMAL; };
-        list[1].prepare = [] { excludePrevious = 0; ParityMode = PARITY_EVEN_ONLY; };
-        list[2].prepare = [] { excludePrevious = 0; ParityMode = PARITY_ODD_ONLY; };
-        list[3].prepare = [] { excludePrevious = 1; ParityMode = PARITY_NORMAL; };
-        list[4].prepare = [] { excludePrevious = 1; ParityMode = PARITY_EVEN_ONLY; };
-        list[5].prepare = [] { excludePrevious = 1; ParityMode = PARITY_ODD_ONLY; };
+        list[0].prepare = [] {
+            excludePrevious = 0;
+            ParityMode = PARITY_NORMAL;
+        };
+        list[1].prepare = [] {
+            excludePrevious = 0;
+            ParityMode = PARITY_EVEN_ONLY;
+        };
+        list[2].prepare = [] {
+            excludePrevious = 0;
+            ParityMode = PARITY_ODD_ONLY;
+        };
+        list[3].prepare = [] {
+            excludePrevious = 1;
+            ParityMode = PARITY_NORMAL;
+        };
+        list[4].prepare = [] {
+            excludePrevious = 1;
+            ParityMode = PARITY_EVEN_ONLY;
+        };
+        list[5].prepare = [] {
+            excludePrevious = 1;
+            ParityMode = PARITY_ODD_ONLY;
+        };
         list.push_back({"Type 2, no exclusions", [] { SetTicketFlags(0, 0); }, Type2});
         // 41-43 and the latest two draws: about 32 numbers left, so no reset.
         list.push_back({"Type 2, some exclusions", [] { SetTicketFlags(0b10000, 0b11); }, Type2});
@@ -294,7 +312,8 @@ class TableReporter : public benchmark::ConsoleReporter {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::filesystem::path path = std::filesystem::temp_directory_path() / "kivo6-benchmark-data.txt";
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / "kivo6-benchmark-data.txt";
     {
         std::ofstream file(path, std::ios::binary | std::ios::trunc);
         file << SyntheticHistory();

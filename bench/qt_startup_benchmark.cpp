@@ -34,7 +34,7 @@ std::int64_t Now() {
 // Ends the process at the first paint of a window with the given title (any
 // window when empty), reporting the time to the starting process.
 class FirstPaint final : public QObject {
-public:
+  public:
     explicit FirstPaint(QString title) : title_(std::move(title)) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -49,7 +49,7 @@ public:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     QString title_;
 };
 
@@ -121,7 +121,8 @@ void Report(const char* name, std::vector<double> times) {
     std::sort(times.begin(), times.end());
     const std::size_t n = times.size();
     const double median = n % 2 == 1 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
-    std::printf("%-14s median %7.1f ms   min %7.1f ms   (%zu runs)\n", name, median, times.front(), n);
+    std::printf("%-14s median %7.1f ms   min %7.1f ms   (%zu runs)\n", name, median, times.front(),
+                n);
 }
 
 } // namespace
@@ -138,7 +139,9 @@ int main(int argc, char* argv[]) {
 
     // One untimed run of each fills the page cache.
     if (TimeOne("kivo6", folder) < 0 || TimeOne("bare", folder) < 0) {
-        std::fprintf(stderr, "a started copy did not paint (is there a display, or QT_QPA_PLATFORM=offscreen?)\n");
+        std::fprintf(
+            stderr,
+            "a started copy did not paint (is there a display, or QT_QPA_PLATFORM=offscreen?)\n");
         return 1;
     }
     std::vector<double> program;
@@ -153,8 +156,9 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     std::printf("start to first paint of the main window (QT_QPA_PLATFORM=%s)\n",
-                qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ? "default"
-                                                               : qgetenv("QT_QPA_PLATFORM").constData());
+                qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+                    ? "default"
+                    : qgetenv("QT_QPA_PLATFORM").constData());
     Report("kivo6", program);
     Report("bare QDialog", bare);
     return 0;

@@ -156,8 +156,8 @@ double FairShareThreeOrMore() {
     // the 37 numbers the draw left out.
     double favourable = 0.0;
     for (int k = HIT_THRESHOLD; k <= MAIN_NUMBERS; ++k) {
-        favourable += Binomial(MAIN_NUMBERS, k) *
-                      Binomial(NUMBER_COUNT - MAIN_NUMBERS, MAIN_NUMBERS - k);
+        favourable +=
+            Binomial(MAIN_NUMBERS, k) * Binomial(NUMBER_COUNT - MAIN_NUMBERS, MAIN_NUMBERS - k);
     }
     return favourable / Binomial(NUMBER_COUNT, MAIN_NUMBERS);
 }
@@ -167,8 +167,8 @@ namespace {
 // Decimal text with a fixed number of places, independent of the locale main sets.
 std::string Fixed(double value, int places) {
     char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
-                                places);
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, places);
     return std::string(buffer, result.ptr);
 }
 
@@ -285,8 +285,7 @@ std::string Conclusion(const BacktestFigures& figures, Language language) {
     for (int rule = 0; rule < RULE_COUNT; ++rule) {
         if (measured[rule] && std::fabs(z[rule]) >= limit) {
             names.emplace_back(RuleShortName(rule, language));
-            sizes.push_back(Fixed(std::fabs(z[rule]), 1) +
-                            InLanguage(language, "", " 倍"));
+            sizes.push_back(Fixed(std::fabs(z[rule]), 1) + InLanguage(language, "", " 倍"));
         }
     }
     std::string text = JoinList(names, language);
@@ -329,8 +328,8 @@ std::string FormatBacktest(std::string_view fileName, const BacktestSettings& se
     if (japanese) {
         text += name + " のバックテスト: 最新の " + tested + " 回 (第 " + first + " 回から第 " +
                 last + " 回) を、それぞれその前の回だけを使って検証しました。\n";
-        text += "各回: Type 1 の要求 (Pattern 1、通常) を " + seeds + " 回、時計の秒 " +
-                firstSeed + " + k × " + step + " (mod 2^32)、k = 0 ～ " + lastK + " で行いました。\n";
+        text += "各回: Type 1 の要求 (Pattern 1、通常) を " + seeds + " 回、時計の秒 " + firstSeed +
+                " + k × " + step + " (mod 2^32)、k = 0 ～ " + lastK + " で行いました。\n";
         text += "同じ結果を得るには: ";
     } else {
         text += "Backtest of " + name + ": the latest " + tested + " draws (draws " + first +

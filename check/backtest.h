@@ -11,9 +11,9 @@
 #include <string_view>
 
 struct BacktestSettings {
-    int draws = 100;              // the latest draws tested, each against those before it
-    int seeds = 10000;            // Type 1 requests per tested draw
-    std::uint32_t firstSeed = 1;  // request k is made at clock second firstSeed + k * SEED_STEP
+    int draws = 100;             // the latest draws tested, each against those before it
+    int seeds = 10000;           // Type 1 requests per tested draw
+    std::uint32_t firstSeed = 1; // request k is made at clock second firstSeed + k * SEED_STEP
 };
 
 // Odd, so the seconds of one run are all distinct, and far from 1, so that requests
@@ -25,16 +25,16 @@ enum class Rule { Uniform, Pooled, Inverse };
 inline constexpr int RULE_COUNT = 3;
 
 struct RuleFigures {
-    double meanMatches;       // numbers of the actual draw (main numbers) on a line
-    double meanError;         // standard error, from the spread between tested draws
-    double shareThreeOrMore;  // lines with 3 or more of them
+    double meanMatches;      // numbers of the actual draw (main numbers) on a line
+    double meanError;        // standard error, from the spread between tested draws
+    double shareThreeOrMore; // lines with 3 or more of them
     double shareError;
 };
 
 struct BacktestFigures {
-    int draws;                // tested draws (fewer than asked when the history is short)
-    int firstRow;             // DrawHistory row of the first tested draw
-    long long lines;          // lines per rule
+    int draws;       // tested draws (fewer than asked when the history is short)
+    int firstRow;    // DrawHistory row of the first tested draw
+    long long lines; // lines per rule
     RuleFigures rules[RULE_COUNT];
 };
 
@@ -45,8 +45,8 @@ using BacktestProgress = std::function<void(int done, int total)>;
 BacktestFigures RunBacktest(const BacktestSettings& settings, const BacktestProgress& progress);
 
 // A fair 6-of-43 draw against any fixed line of six numbers.
-double FairMeanMatches();          // 36/43
-double FairShareThreeOrMore();     // hypergeometric: P(3 or more of 6)
+double FairMeanMatches();      // 36/43
+double FairShareThreeOrMore(); // hypergeometric: P(3 or more of 6)
 
 // The whole report: what was run (with its seeds, so it can be repeated), the table,
 // and one sentence on what the differences mean.

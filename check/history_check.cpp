@@ -70,7 +70,8 @@ void CheckDraw(int row, const DrawPlaces& places, std::vector<Finding>& findings
     const DrawRecord& draw = DrawHistory[row];
     for (int position = 1; position < DRAW_SIZE; ++position) {
         if (places.at[position].line != places.at[0].line) {
-            Finding finding = FindingAt(FindingKind::DrawSplit, places.at[0].line, places.at[0].column);
+            Finding finding =
+                FindingAt(FindingKind::DrawSplit, places.at[0].line, places.at[0].column);
             finding.draw = row + 1;
             finding.otherLine = places.at[DRAW_SIZE - 1].line;
             findings.push_back(finding);
@@ -86,10 +87,9 @@ void CheckDraw(int row, const DrawPlaces& places, std::vector<Finding>& findings
             if (draw[earlier] != draw[position]) {
                 continue;
             }
-            FindingKind kind = position == DRAW_SIZE - 1 ? FindingKind::BonusIsMain
-                                                          : FindingKind::RepeatedInDraw;
-            Finding finding =
-                FindingAt(kind, places.at[position].line, places.at[position].column);
+            FindingKind kind =
+                position == DRAW_SIZE - 1 ? FindingKind::BonusIsMain : FindingKind::RepeatedInDraw;
+            Finding finding = FindingAt(kind, places.at[position].line, places.at[position].column);
             finding.stored = draw[position];
             finding.draw = row + 1;
             finding.otherLine = places.at[earlier].line;
@@ -155,9 +155,9 @@ void AnalyseReading(HistoryCheck& check) {
             break;
         }
         case ReadingEvent::TextEnded:
-            findings.push_back(FindingAt(note.bytesAfterCtrlZ ? FindingKind::CtrlZ
-                                                              : FindingKind::NoEnd,
-                                         note.line, note.column));
+            findings.push_back(
+                FindingAt(note.bytesAfterCtrlZ ? FindingKind::CtrlZ : FindingKind::NoEnd, note.line,
+                          note.column));
             break;
         case ReadingEvent::NotOpened:
         case ReadingEvent::NoMarker:
@@ -203,9 +203,9 @@ HistoryCheck CheckHistoryFile(const char* path) {
             if (note.event == ReadingEvent::NotOpened || note.event == ReadingEvent::NoMarker) {
                 // A file that cannot be opened has no place to point at.
                 bool opened = note.event == ReadingEvent::NoMarker;
-                check.findings.push_back(FindingAt(
-                    opened ? FindingKind::NoMarker : FindingKind::CannotOpen,
-                    opened ? note.line : 0, opened ? note.column : 0));
+                check.findings.push_back(
+                    FindingAt(opened ? FindingKind::NoMarker : FindingKind::CannotOpen,
+                              opened ? note.line : 0, opened ? note.column : 0));
                 check.shownMessages = {note.message, LOAD_FAILED_TEXT};
             }
         }

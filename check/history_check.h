@@ -28,8 +28,8 @@ enum class FindingKind {
     ValuesOnEndLine,    // numbers on the END line, which is not read
     TextAfterEnd,
     NoEnd,
-    CtrlZ,              // a Ctrl-Z hides the rest of the file
-    LongLine,           // longer than a data line may be
+    CtrlZ,    // a Ctrl-Z hides the rest of the file
+    LongLine, // longer than a data line may be
     NoDraws,
 };
 
@@ -37,13 +37,13 @@ struct Finding {
     FindingKind kind;
     int line = 0;
     int column = 0;
-    int value = 0;       // the value as written (OutOfRange, ReadAsZero's neighbours)
-    int stored = 0;      // what KIVO6 keeps of it, or the number concerned
-    int character = 0;   // the character concerned, -1 for a token of white space only
-    int draw = 0;        // the draw concerned, counted from 1
-    int otherLine = 0;   // where the draw ends, or the number's first place
+    int value = 0;     // the value as written (OutOfRange, ReadAsZero's neighbours)
+    int stored = 0;    // what KIVO6 keeps of it, or the number concerned
+    int character = 0; // the character concerned, -1 for a token of white space only
+    int draw = 0;      // the draw concerned, counted from 1
+    int otherLine = 0; // where the draw ends, or the number's first place
     int otherColumn = 0;
-    int count = 0;       // values concerned
+    int count = 0; // values concerned
 };
 
 bool IsRefusal(FindingKind kind);
@@ -52,14 +52,14 @@ bool IsRefusal(FindingKind kind);
 inline constexpr int LONGEST_LINE = 255;
 
 struct HistoryCheck {
-    bool starts = false;          // KIVO6 would load the file and open its dialog
+    bool starts = false;                    // KIVO6 would load the file and open its dialog
     std::vector<std::string> shownMessages; // what KIVO6 shows when it does not start
     std::vector<Finding> findings;          // in the order of the file
     int draws = 0;
     int firstDrawLine = 0;
     int lastDrawLine = 0;
-    int endLine = 0;              // the line holding END; 0 when there is none
-    std::array<int, 7> latest{};  // the latest draw as stored, when draws > 0
+    int endLine = 0;             // the line holding END; 0 when there is none
+    std::array<int, 7> latest{}; // the latest draw as stored, when draws > 0
 };
 
 // Reads the file as KIVO6 does at start-up (ResetState, then LoadHistoryText) and

@@ -171,13 +171,11 @@ std::string Describe(const Finding& finding, Language l) {
         return InLanguage(l, "the file ends without an END line",
                           "ファイルが END の行なしで終わっています");
     case FindingKind::CtrlZ:
-        return InLanguage(l,
-                          "a Ctrl-Z (0x1A) ends the file for KIVO6: nothing after it is read",
+        return InLanguage(l, "a Ctrl-Z (0x1A) ends the file for KIVO6: nothing after it is read",
                           "Ctrl-Z (0x1A) があり、KIVO6 はここでファイルが終わったとみなして"
                           "後ろを読みません");
     case FindingKind::LongLine:
-        return InLanguage(l,
-                          "the line goes on past 255 characters, longer than a data line may be",
+        return InLanguage(l, "the line goes on past 255 characters, longer than a data line may be",
                           "この行は 255 文字を超えていて、データ行の長さの上限を超えています");
     case FindingKind::NoDraws:
         return InLanguage(l,
@@ -217,10 +215,10 @@ std::string Summary(std::string_view fileName, const HistoryCheck& check, int wa
     }
     std::string name(fileName);
     if (check.draws > 0) {
-        text += Fill(InLanguage(l, "{0}: {1} draws read, from line {2} to line {3}",
-                                "{0}: 抽選 {1} 回分を読み込みました（{2}～{3} 行目）"),
-                     {name, Number(check.draws), Number(check.firstDrawLine),
-                      Number(check.lastDrawLine)});
+        text += Fill(
+            InLanguage(l, "{0}: {1} draws read, from line {2} to line {3}",
+                       "{0}: 抽選 {1} 回分を読み込みました（{2}～{3} 行目）"),
+            {name, Number(check.draws), Number(check.firstDrawLine), Number(check.lastDrawLine)});
     } else {
         text += Fill(InLanguage(l, "{0}: no draws read", "{0}: 抽選は 1 回分も読み込まれません"),
                      {name});
@@ -278,12 +276,11 @@ std::string FormatHistoryCheck(std::string_view fileName, const HistoryCheck& ch
         }
         const char* severity = IsRefusal(finding.kind) ? InLanguage(language, "error", "エラー")
                                                        : InLanguage(language, "warning", "警告");
-        text += Where(fileName, finding) + ": " + severity + ": " + Describe(finding, language) +
-                "\n";
+        text +=
+            Where(fileName, finding) + ": " + severity + ": " + Describe(finding, language) + "\n";
     }
     for (const auto& [kind, count] : unlisted) {
-        text += Fill(InLanguage(language,
-                                "{0}: {1} more like the one at line {2} are not listed\n",
+        text += Fill(InLanguage(language, "{0}: {1} more like the one at line {2} are not listed\n",
                                 "{0}: {2} 行目と同じ種類の指摘がほかに {1} 件あります（省略）\n"),
                      {fileName, Number(count), Number(firstLine[kind])});
     }

@@ -2,9 +2,9 @@
 // the checker and the backtest write comes in both.
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <string>
-#include <cstddef>
 #include <string_view>
 
 enum class Language { English, Japanese };
@@ -41,12 +41,13 @@ constexpr int DisplayWidth(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         auto lead = static_cast<unsigned char>(text[i]);
         int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t code = length == 1 ? lead
+        char32_t code = length == 1   ? lead
                         : length == 2 ? lead & 0x1Fu
                         : length == 3 ? lead & 0x0Fu
                                       : lead & 0x07u;
         for (int k = 1; k < length && i + static_cast<std::size_t>(k) < text.size(); ++k) {
-            code = (code << 6) | (static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0x3Fu);
+            code = (code << 6) |
+                   (static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0x3Fu);
         }
         bool wide = (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
                     (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||

@@ -65,7 +65,8 @@ std::string Usage(Language l) {
         "--help          この説明\n");
 }
 
-template <typename Number> bool ParseNumber(std::string_view text, Number& number) {
+template <typename Number>
+bool ParseNumber(std::string_view text, Number& number) {
     const char* end = text.data() + text.size();
     auto [stop, error] = std::from_chars(text.data(), end, number);
     return error == std::errc{} && stop == end && !text.empty();
@@ -88,9 +89,11 @@ CommandLine ReadCommandLine(int argc, char** argv, Language l) {
             // A count may follow; a file whose name is all digits must then come after it.
             if (AllDigits(next)) {
                 if (!ParseNumber(next, command.settings.draws) || command.settings.draws < 1) {
-                    command.problem = Fill(InLanguage(l, "--backtest needs a count of at least 1, not {0}",
-                                                      "--backtest には 1 以上の数を指定してください（{0} は使えません）"),
-                                           {next});
+                    command.problem = Fill(
+                        InLanguage(
+                            l, "--backtest needs a count of at least 1, not {0}",
+                            "--backtest には 1 以上の数を指定してください（{0} は使えません）"),
+                        {next});
                 }
                 ++at;
             }
@@ -100,17 +103,18 @@ CommandLine ReadCommandLine(int argc, char** argv, Language l) {
                                                       command.settings.seeds >= 1
                                                 : ParseNumber(next, command.settings.firstSeed));
             if (!good) {
-                command.problem = Fill(InLanguage(l, "{0} needs a number from {1} to {2}",
-                                                  "{0} には {1}～{2} の数を指定してください"),
-                                       {argument, seeds ? "1" : "0",
-                                        seeds ? "2147483647" : "4294967295"});
+                command.problem =
+                    Fill(InLanguage(l, "{0} needs a number from {1} to {2}",
+                                    "{0} には {1}～{2} の数を指定してください"),
+                         {argument, seeds ? "1" : "0", seeds ? "2147483647" : "4294967295"});
             }
             ++at;
         } else if (argument.size() > 1 && argument[0] == '-') {
-            command.problem = Fill(InLanguage(l, "unknown option {0}", "不明なオプション {0}"),
-                                   {argument});
+            command.problem =
+                Fill(InLanguage(l, "unknown option {0}", "不明なオプション {0}"), {argument});
         } else if (fileNamed) {
-            command.problem = InLanguage(l, "name one file only", "ファイルは 1 つだけ指定してください");
+            command.problem =
+                InLanguage(l, "name one file only", "ファイルは 1 つだけ指定してください");
         } else {
             command.file = argument;
             fileNamed = true;
@@ -138,15 +142,15 @@ int RunBacktestCommand(const CommandLine& command, const HistoryCheck& check, La
                             {command.file}));
     }
     BacktestProgress report;
-    ProgressMeter meter(l, SteadySeconds, [](std::string_view text) {
-        WriteToConsole(ConsoleStream::Error, text);
-    });
+    ProgressMeter meter(l, SteadySeconds,
+                        [](std::string_view text) { WriteToConsole(ConsoleStream::Error, text); });
     if (IsTerminal(ConsoleStream::Error)) {
         report = [&meter](int done, int total) { meter.Update(done, total); };
     }
     BacktestFigures figures = RunBacktest(command.settings, report);
     meter.Finish();
-    WriteToConsole(ConsoleStream::Output, FormatBacktest(command.file, command.settings, figures, l));
+    WriteToConsole(ConsoleStream::Output,
+                   FormatBacktest(command.file, command.settings, figures, l));
     return 0;
 }
 
@@ -156,8 +160,8 @@ int main(int argc, char** argv) {
     Language language = LocaleAsksForJapanese() ? Language::Japanese : Language::English;
     CommandLine command = ReadCommandLine(argc, argv, language);
     if (!command.problem.empty()) {
-        WriteToConsole(ConsoleStream::Error, "kivo6-check: " + command.problem + "\n\n" +
-                                                 Usage(language));
+        WriteToConsole(ConsoleStream::Error,
+                       "kivo6-check: " + command.problem + "\n\n" + Usage(language));
         return EXIT_USAGE;
     }
     if (command.help) {

@@ -9,14 +9,14 @@
 
 namespace {
 
-constexpr double QUIET_SECONDS = 1.0;    // a run shorter than this shows nothing
-constexpr double REFRESH_SECONDS = 0.1;  // more often only costs terminal output
+constexpr double QUIET_SECONDS = 1.0;   // a run shorter than this shows nothing
+constexpr double REFRESH_SECONDS = 0.1; // more often only costs terminal output
 
 std::string ProgressLine(Language language, int done, int total) {
     long long percent = total > 0 ? static_cast<long long>(done) * 100 / total : 100;
     if (language == Language::Japanese) {
-        return "バックテスト: " + std::to_string(total) + " 回中 " + std::to_string(done) + " 回 (" +
-               std::to_string(percent) + "%)";
+        return "バックテスト: " + std::to_string(total) + " 回中 " + std::to_string(done) +
+               " 回 (" + std::to_string(percent) + "%)";
     }
     return "Backtest: " + std::to_string(done) + " of " + std::to_string(total) + " draws (" +
            std::to_string(percent) + "%)";

@@ -36,7 +36,8 @@ int messageBoxesShown;
 
 [[noreturn]] void Broken(const char* what) {
     // The texts are printed with a bound: a broken one may have lost its terminator.
-    std::fprintf(stderr, "kivo6_history_fuzzer: %s\ndrawCount %d\n--- ResultText\n%.*s\n"
+    std::fprintf(stderr,
+                 "kivo6_history_fuzzer: %s\ndrawCount %d\n--- ResultText\n%.*s\n"
                  "--- ReportText\n%.*s\n",
                  what, drawCount, static_cast<int>(RESULT_TEXT_SIZE), ResultText,
                  static_cast<int>(REPORT_TEXT_SIZE), ReportText);
@@ -61,7 +62,8 @@ void WriteHistory(const std::uint8_t* data, std::size_t size) {
     }
     std::size_t written = 0;
     while (written < size) {
-        ssize_t wrote = pwrite(historyFile, data + written, size - written, static_cast<off_t>(written));
+        ssize_t wrote =
+            pwrite(historyFile, data + written, size - written, static_cast<off_t>(written));
         if (wrote < 0 && errno == EINTR) {
             continue;
         }
@@ -142,7 +144,8 @@ void CheckTerminated(const char* text, std::size_t capacity, const char* what) {
 }
 
 void CheckPool() {
-    Require(poolLength >= NUMBER_COUNT && poolLength <= POOL_CAPACITY, "poolLength outside 43..143");
+    Require(poolLength >= NUMBER_COUNT && poolLength <= POOL_CAPACITY,
+            "poolLength outside 43..143");
     bool inPool[NUMBER_COUNT + 1] = {};
     for (std::uint32_t cell = 0; cell < POOL_CAPACITY; ++cell) {
         std::uint8_t number = WeightedPool[cell];
@@ -184,7 +187,8 @@ bool ReadResultLine(const char*& text, int (&numbers)[MAIN_NUMBERS]) {
 void ReadResult(const char* header, int (*lines)[MAIN_NUMBERS], int count) {
     CheckTerminated(ResultText, sizeof ResultText, "ResultText lost its terminator");
     std::size_t headerLength = std::strlen(header);
-    Require(std::strncmp(ResultText, header, headerLength) == 0, "result does not start with its header");
+    Require(std::strncmp(ResultText, header, headerLength) == 0,
+            "result does not start with its header");
     const char* at = ResultText + headerLength;
     for (int line = 0; line < count; ++line) {
         Require(ReadResultLine(at, lines[line]), "result line out of shape");
@@ -222,9 +226,11 @@ void CheckPick(bool leaveOutLatest) {
         int number = Pick[position];
         Require(IsLotteryNumber(number), "a pick holds a value outside 1..43");
         Require(PassesParity(number), "a pick holds a number of the wrong parity");
-        Require(!leaveOutLatest || !InLatestDraw(number), "Pattern 2 picked a number of the latest draw");
+        Require(!leaveOutLatest || !InLatestDraw(number),
+                "Pattern 2 picked a number of the latest draw");
         if (position > 0 && position < MAIN_NUMBERS) {
-            Require(Pick[position - 1] < number, "the six numbers of a pick are not sorted and distinct");
+            Require(Pick[position - 1] < number,
+                    "the six numbers of a pick are not sorted and distinct");
         }
     }
     for (int position = 0; position < MAIN_NUMBERS; ++position) {
@@ -253,7 +259,8 @@ void RunTypeOne() {
     ReadResult(header, shown, TYPE_ONE_LINES);
     for (int line = 0; line < TYPE_ONE_LINES; ++line) {
         for (int position = 0; position < MAIN_NUMBERS; ++position) {
-            Require(shown[line][position] == picked[line][position], "a result line differs from its pick");
+            Require(shown[line][position] == picked[line][position],
+                    "a result line differs from its pick");
         }
     }
     CheckNoTicketMarks();
@@ -310,11 +317,13 @@ void RunTickets() {
     for (int number = 1; number <= NUMBER_COUNT; ++number) {
         if (!ranOut) {
             Require(shown[number] <= 1, "a number shows twice though enough were available");
-            Require(shown[number] == 0 || !excluded[number], "an excluded number shows though enough were available");
+            Require(shown[number] == 0 || !excluded[number],
+                    "an excluded number shows though enough were available");
         } else if (excluded[number]) {
             Require(shown[number] <= 1, "an excluded number shows twice after the numbers ran out");
         } else {
-            Require(shown[number] >= 1, "an available number was not drawn before the numbers ran out");
+            Require(shown[number] >= 1,
+                    "an available number was not drawn before the numbers ran out");
             Require(shown[number] <= 2, "an available number shows more than twice");
         }
     }
@@ -345,7 +354,8 @@ void RunReports() {
     for (int line = 0; line < shownRows; ++line) {
         char prefix[24];
         std::snprintf(prefix, sizeof prefix, "No.%03d : [", drawCount - line);
-        Require(std::strncmp(at, prefix, std::strlen(prefix)) == 0, "a recent-draws line is out of place");
+        Require(std::strncmp(at, prefix, std::strlen(prefix)) == 0,
+                "a recent-draws line is out of place");
         const char* end = std::strchr(at, '\n');
         Require(end != nullptr, "a recent-draws line is cut off");
         at = end + 1;

@@ -23,7 +23,8 @@ constexpr std::string_view SCRIPT_NAME = "resource script";
 constexpr std::string_view HEADER_NAME = "resource.h";
 
 [[noreturn]] void Broken(const char* what, const ResourceScriptResult& result) {
-    std::fprintf(stderr, "kivo6_resource_script_fuzzer: %s\nerror: \"%s\"\n", what, result.error.c_str());
+    std::fprintf(stderr, "kivo6_resource_script_fuzzer: %s\nerror: \"%s\"\n", what,
+                 result.error.c_str());
     std::abort();
 }
 

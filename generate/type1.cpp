@@ -14,7 +14,8 @@ enum class CandidateSource { Uniform, Pool };
 enum class ShareRoll { None, AgainstShare };
 enum class LatestDraw { Allowed, LeftOut };
 
-template <CandidateSource source> std::uint8_t DrawCandidate() {
+template <CandidateSource source>
+std::uint8_t DrawCandidate() {
     std::int32_t value = NextRandom();
     if constexpr (source == CandidateSource::Pool) {
         return WeightedPool[static_cast<std::uint32_t>(value) % poolLength];
@@ -47,7 +48,8 @@ bool AlreadyPicked(std::uint8_t number, int filled) {
 }
 
 // One instance per member, so the stages a member lacks cost nothing at all.
-template <CandidateSource source, ShareRoll roll, LatestDraw latestDraw> void FillPick() {
+template <CandidateSource source, ShareRoll roll, LatestDraw latestDraw>
+void FillPick() {
     std::memset(Pick, 0, sizeof Pick);
     int position = 0;
     while (position < PICK_SIZE) {

@@ -364,7 +364,8 @@ LineOutcome ReadDataLine() {
 void NoteTextEnded() {
     ReadingNote note = textLineOpen ? NoteAt(ReadingEvent::TextEnded, textLine, textColumn + 1)
                                     : NoteAt(ReadingEvent::TextEnded, textLine + 1, 1);
-    note.bytesAfterCtrlZ = endedByCtrlZ && (heldByte != END_OF_TEXT || NextRawByte() != END_OF_TEXT);
+    note.bytesAfterCtrlZ =
+        endedByCtrlZ && (heldByte != END_OF_TEXT || NextRawByte() != END_OF_TEXT);
     ReadingHook(note);
 }
 

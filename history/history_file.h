@@ -21,14 +21,14 @@ void CountDraws();
 // What the reader meets on its way through the file. Lines count from 1 (the marker
 // line); columns count characters from 1, a CR before a newline not included.
 enum class ReadingEvent : std::uint8_t {
-    NotOpened,   // message: the reader's failure text
-    NoMarker,    // message: the reader's failure text
-    Value,       // one token converted and stored, or dropped (row HISTORY_CAPACITY)
-    NulInLine,   // a NUL character: the rest of its line is not read
-    LineEnded,   // a data line without "END" is done: length
-    EndFound,    // "END" at column; the values stored from this line are taken back
+    NotOpened,    // message: the reader's failure text
+    NoMarker,     // message: the reader's failure text
+    Value,        // one token converted and stored, or dropped (row HISTORY_CAPACITY)
+    NulInLine,    // a NUL character: the rest of its line is not read
+    LineEnded,    // a data line without "END" is done: length
+    EndFound,     // "END" at column; the values stored from this line are taken back
     TextAfterEnd, // the first character after the END line that is not white space
-    TextEnded,   // no more text: line, column; whether a Ctrl-Z hides bytes after it
+    TextEnded,    // no more text: line, column; whether a Ctrl-Z hides bytes after it
 };
 
 struct ReadingNote {

@@ -15,16 +15,38 @@ namespace {
 
 // Names a script gets from <windows.h> and may use in what we read.
 const std::map<std::string, std::int64_t, std::less<>>& WindowsNames() {
-#define NAME(n) {#n, static_cast<std::int64_t>(n)}
+#define NAME(n)                                                                                    \
+    { #n, static_cast < std::int64_t>(n) }
     static const std::map<std::string, std::int64_t, std::less<>> names = {
-        NAME(WS_OVERLAPPED), NAME(WS_POPUP), NAME(WS_CHILD), NAME(WS_VISIBLE), NAME(WS_DISABLED),
-        NAME(WS_CAPTION), NAME(WS_BORDER), NAME(WS_DLGFRAME), NAME(WS_SYSMENU), NAME(WS_GROUP),
-        NAME(WS_TABSTOP), NAME(DS_SETFONT), NAME(DS_MODALFRAME), NAME(DS_CENTER),
-        NAME(BS_PUSHBUTTON), NAME(BS_DEFPUSHBUTTON), NAME(BS_CHECKBOX), NAME(BS_AUTOCHECKBOX),
-        NAME(BS_RADIOBUTTON), NAME(BS_GROUPBOX), NAME(BS_AUTORADIOBUTTON), NAME(BS_NOTIFY),
-        NAME(IDOK), NAME(IDCANCEL),
-        {"LANG_NEUTRAL", 0x00}, {"LANG_ENGLISH", 0x09}, {"LANG_JAPANESE", 0x11},
-        {"SUBLANG_NEUTRAL", 0x00}, {"SUBLANG_DEFAULT", 0x01},
+        NAME(WS_OVERLAPPED),
+        NAME(WS_POPUP),
+        NAME(WS_CHILD),
+        NAME(WS_VISIBLE),
+        NAME(WS_DISABLED),
+        NAME(WS_CAPTION),
+        NAME(WS_BORDER),
+        NAME(WS_DLGFRAME),
+        NAME(WS_SYSMENU),
+        NAME(WS_GROUP),
+        NAME(WS_TABSTOP),
+        NAME(DS_SETFONT),
+        NAME(DS_MODALFRAME),
+        NAME(DS_CENTER),
+        NAME(BS_PUSHBUTTON),
+        NAME(BS_DEFPUSHBUTTON),
+        NAME(BS_CHECKBOX),
+        NAME(BS_AUTOCHECKBOX),
+        NAME(BS_RADIOBUTTON),
+        NAME(BS_GROUPBOX),
+        NAME(BS_AUTORADIOBUTTON),
+        NAME(BS_NOTIFY),
+        NAME(IDOK),
+        NAME(IDCANCEL),
+        {"LANG_NEUTRAL", 0x00},
+        {"LANG_ENGLISH", 0x09},
+        {"LANG_JAPANESE", 0x11},
+        {"SUBLANG_NEUTRAL", 0x00},
+        {"SUBLANG_DEFAULT", 0x01},
     };
 #undef NAME
     return names;
@@ -46,7 +68,7 @@ struct Failure {
 
 // Splits the script into tokens while running the preprocessor over it.
 class Preprocessor {
-public:
+  public:
     explicit Preprocessor(const std::vector<IncludedFile>& files) : files_(files) {}
 
     bool Run(std::string_view text, std::string_view file, int depth) {
@@ -91,7 +113,7 @@ public:
     std::map<std::string, std::vector<Token>, std::less<>> macros;
     std::string error;
 
-private:
+  private:
     bool Fail(std::string_view file, int line, const std::string& what) {
         error = std::string(file) + " line " + std::to_string(line) + ": " + what;
         return false;
@@ -184,7 +206,8 @@ private:
             return {};
         }
         std::size_t end = start;
-        while (end < rest.size() && (std::isalnum(static_cast<unsigned char>(rest[end])) || rest[end] == '_')) {
+        while (end < rest.size() &&
+               (std::isalnum(static_cast<unsigned char>(rest[end])) || rest[end] == '_')) {
             ++end;
         }
         const std::string_view word = rest.substr(start, end - start);
@@ -240,14 +263,17 @@ private:
                     digits.remove_suffix(1);
                 }
                 int base = 10;
-                if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+                if (digits.size() > 2 && digits[0] == '0' &&
+                    (digits[1] == 'x' || digits[1] == 'X')) {
                     digits.remove_prefix(2);
                     base = 16;
                 }
                 std::uint32_t value = 0;
-                const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
+                const auto [ptr, ec] =
+                    std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
                 if (ec != std::errc() || ptr != digits.data() + digits.size()) {
-                    return Fail(file, lineNumber, "bad number " + std::string(line.substr(i, end - i)));
+                    return Fail(file, lineNumber,
+                                "bad number " + std::string(line.substr(i, end - i)));
                 }
                 token.kind = TokenKind::Number;
                 token.number = value;
@@ -301,7 +327,7 @@ constexpr std::int64_t MAX_MAGNITUDE = std::int64_t{1} << 40;
 
 // Reads the statements from the preprocessed tokens.
 class Reader {
-public:
+  public:
     Reader(const std::vector<Token>& tokens,
            const std::map<std::string, std::vector<Token>, std::less<>>& macros)
         : tokens_(tokens), macros_(macros) {}
@@ -343,7 +369,8 @@ public:
                 if (!SkipBlock()) {
                     return false;
                 }
-            } else if (!AtEnd() && (Peek().kind == TokenKind::Name || Peek().kind == TokenKind::Number) &&
+            } else if (!AtEnd() &&
+                       (Peek().kind == TokenKind::Name || Peek().kind == TokenKind::Number) &&
                        at_ + 1 < tokens_.size() && tokens_[at_ + 1].kind == TokenKind::String) {
                 at_ += 2; // a resource kept in its own file: ICON, RT_MANIFEST, ...
             } else {
@@ -355,8 +382,10 @@ public:
 
     std::string error;
 
-private:
-    bool AtEnd() const { return at_ >= tokens_.size(); }
+  private:
+    bool AtEnd() const {
+        return at_ >= tokens_.size();
+    }
     const Token& Peek() const {
         static const Token end;
         return AtEnd() ? end : tokens_[at_];

@@ -8,7 +8,7 @@
 #define WINAPI
 #define CALLBACK
 
-struct WindowRecord; // a dialog or one of its controls, defined by the window model
+struct WindowRecord;   // a dialog or one of its controls, defined by the window model
 struct ResourceModule; // the templates a program was started with
 typedef WindowRecord* HWND;
 typedef ResourceModule* HINSTANCE;
@@ -36,10 +36,11 @@ struct RECT {
 
 #define LOWORD(l) (static_cast<WORD>(static_cast<std::uintptr_t>(l) & 0xFFFF))
 #define HIWORD(l) (static_cast<WORD>((static_cast<std::uintptr_t>(l) >> 16) & 0xFFFF))
-#define MAKEWPARAM(low, high) \
-    (static_cast<WPARAM>((static_cast<DWORD>(static_cast<WORD>(low))) | \
+#define MAKEWPARAM(low, high)                                                                      \
+    (static_cast<WPARAM>((static_cast<DWORD>(static_cast<WORD>(low))) |                            \
                          (static_cast<DWORD>(static_cast<WORD>(high)) << 16)))
-#define MAKEINTRESOURCEA(i) (reinterpret_cast<LPSTR>(static_cast<std::uintptr_t>(static_cast<WORD>(i))))
+#define MAKEINTRESOURCEA(i)                                                                        \
+    (reinterpret_cast<LPSTR>(static_cast<std::uintptr_t>(static_cast<WORD>(i))))
 #define IS_INTRESOURCE(r) ((reinterpret_cast<std::uintptr_t>(r) >> 16) == 0)
 
 // Messages

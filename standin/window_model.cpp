@@ -117,7 +117,9 @@ HWND NextTabItem(HWND dialog, HWND from, bool previous) {
 // lasts until the next one: the indexes of the group holding control `at`, from its start.
 std::vector<std::size_t> GroupOf(HWND dialog, std::size_t at) {
     const std::size_t count = dialog->controls.size();
-    auto grouped = [&](std::size_t i) { return (dialog->controls[i % count]->style & WS_GROUP) != 0; };
+    auto grouped = [&](std::size_t i) {
+        return (dialog->controls[i % count]->style & WS_GROUP) != 0;
+    };
     std::size_t start = at;
     for (std::size_t step = 0; step < count; ++step) {
         if (grouped(at + count - step)) {
@@ -140,9 +142,11 @@ HWND NextGroupItem(HWND dialog, HWND from, bool previous) {
     }
     const std::vector<std::size_t> group = GroupOf(dialog, at);
     const std::size_t size = group.size();
-    const std::size_t position = static_cast<std::size_t>(std::find(group.begin(), group.end(), at) - group.begin());
+    const std::size_t position =
+        static_cast<std::size_t>(std::find(group.begin(), group.end(), at) - group.begin());
     for (std::size_t step = 1; step < size; ++step) {
-        const std::size_t i = group[previous ? (position + size - step) % size : (position + step) % size];
+        const std::size_t i =
+            group[previous ? (position + size - step) % size : (position + step) % size];
         if (Usable(*dialog->controls[i])) {
             return dialog->controls[i].get();
         }
@@ -173,7 +177,8 @@ void SetCheck(HWND control, WPARAM state) {
     // A radio button is a tab stop exactly while it is checked, so Tab lands on
     // the chosen one of its group.
     if (control->kind == ControlKind::RadioButton) {
-        control->style = state != 0 ? (control->style | WS_TABSTOP) : (control->style & ~static_cast<DWORD>(WS_TABSTOP));
+        control->style = state != 0 ? (control->style | WS_TABSTOP)
+                                    : (control->style & ~static_cast<DWORD>(WS_TABSTOP));
     }
     if (type == BS_AUTORADIOBUTTON && state == BST_CHECKED) {
         ClearRadioGroup(control);
@@ -360,7 +365,8 @@ std::unique_ptr<WindowRecord> WindowFrom(const Template& source) {
     return window;
 }
 
-std::unique_ptr<WindowRecord> BuildDialog(const DialogTemplate& source, HWND owner, DLGPROC procedure) {
+std::unique_ptr<WindowRecord> BuildDialog(const DialogTemplate& source, HWND owner,
+                                          DLGPROC procedure) {
     auto dialog = WindowFrom(source);
     dialog->owner = owner;
     dialog->source = &source;
@@ -397,7 +403,8 @@ std::unique_ptr<WindowRecord> BuildDialog(const DialogTemplate& source, HWND own
 } // namespace
 
 bool WindowRecord::CanFocus() const {
-    return !IsDialog() && kind != ControlKind::GroupBox && kind != ControlKind::Other && Usable(*this);
+    return !IsDialog() && kind != ControlKind::GroupBox && kind != ControlKind::Other &&
+           Usable(*this);
 }
 
 char WindowRecord::Mnemonic() const {
@@ -450,13 +457,15 @@ HINSTANCE ProgramModule() {
 }
 
 void ClickControl(HWND control) {
-    if (control != nullptr && !control->IsDialog() && TakesInput(control->parent) && Usable(*control)) {
+    if (control != nullptr && !control->IsDialog() && TakesInput(control->parent) &&
+        Usable(*control)) {
         Click(control);
     }
 }
 
 void DoubleClickControl(HWND control) {
-    if (control == nullptr || control->IsDialog() || !TakesInput(control->parent) || !Usable(*control)) {
+    if (control == nullptr || control->IsDialog() || !TakesInput(control->parent) ||
+        !Usable(*control)) {
         return;
     }
     // The second click of a pair: a BS_NOTIFY push button reports it as such,
@@ -501,7 +510,8 @@ void CloseDialog(HWND dialog) {
     }
     HWND cancel = FindControl(dialog, IDCANCEL);
     if (cancel == nullptr || cancel->enabled) {
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel));
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(cancel));
     }
 }
 
@@ -525,12 +535,14 @@ const std::string& DebugOutput() {
 
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner,
                                DLGPROC procedure, LPARAM initParam) {
-    if (instance == nullptr || frontEnd == nullptr || procedure == nullptr || !IS_INTRESOURCE(templateName)) {
+    if (instance == nullptr || frontEnd == nullptr || procedure == nullptr ||
+        !IS_INTRESOURCE(templateName)) {
         return -1;
     }
     const int id = static_cast<int>(reinterpret_cast<std::uintptr_t>(templateName));
-    const auto source = std::find_if(instance->dialogs.begin(), instance->dialogs.end(),
-                                     [id](const DialogTemplate& dialog) { return dialog.id == id; });
+    const auto source =
+        std::find_if(instance->dialogs.begin(), instance->dialogs.end(),
+                     [id](const DialogTemplate& dialog) { return dialog.id == id; });
     if (source == instance->dialogs.end()) {
         return -1;
     }
@@ -540,7 +552,8 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
     modalDialogs.push_back(self);
 
     HWND firstTabStop = NextTabItem(self, nullptr, false);
-    if (procedure(self, WM_INITDIALOG, reinterpret_cast<WPARAM>(firstTabStop), initParam) != FALSE &&
+    if (procedure(self, WM_INITDIALOG, reinterpret_cast<WPARAM>(firstTabStop), initParam) !=
+            FALSE &&
         !self->ended) {
         if (HWND first = NextTabItem(self, nullptr, false)) {
             MoveFocus(self, first);

@@ -30,12 +30,14 @@ struct WindowRecord {
     const DialogTemplate* source = nullptr;
     DLGPROC procedure = nullptr;
     std::vector<std::unique_ptr<WindowRecord>> controls; // template order
-    WindowRecord* focus = nullptr;                        // the control with the focus
+    WindowRecord* focus = nullptr;                       // the control with the focus
     bool ended = false;
     INT_PTR result = 0;
     void* view = nullptr; // whatever the front end draws this dialog with
 
-    bool IsDialog() const { return parent == nullptr; }
+    bool IsDialog() const {
+        return parent == nullptr;
+    }
     // Push buttons, check boxes and radio buttons take the focus; group boxes do not.
     bool CanFocus() const;
     // The mnemonic letter after '&' in the caption, upper-cased, or 0.
@@ -47,7 +49,7 @@ struct WindowRecord {
 // What a front end does for the model. The model calls these; the front end calls
 // back into the model (the input functions below) when the user acts.
 class FrontEnd {
-public:
+  public:
     virtual ~FrontEnd() = default;
     // A dialog was built and has had WM_INITDIALOG: create and show its view.
     virtual void DialogOpened(HWND dialog) = 0;
@@ -60,7 +62,8 @@ public:
     virtual void WaitForInput() = 0;
     // A modal message box with the warning icon and one OK button; returns when
     // the user dismisses it. Texts are UTF-8.
-    virtual void ShowMessageBox(HWND owner, const std::string& caption, const std::string& text) = 0;
+    virtual void ShowMessageBox(HWND owner, const std::string& caption,
+                                const std::string& text) = 0;
 };
 
 void SetFrontEnd(FrontEnd* frontEnd);
@@ -76,11 +79,11 @@ HINSTANCE ProgramModule();
 
 // User input, as the front ends report it. Each acts like its Win32 counterpart and
 // ignores dialogs that are disabled (an owner while a modal window is up).
-void ClickControl(HWND control);         // a mouse click: focus, toggle, WM_COMMAND
-void DoubleClickControl(HWND control);   // a second click in quick succession
+void ClickControl(HWND control);                        // a mouse click: focus, toggle, WM_COMMAND
+void DoubleClickControl(HWND control);                  // a second click in quick succession
 void PressKey(HWND dialog, int virtualKey, bool shift); // Tab, arrows, Enter, Escape, Space
 void PressMnemonic(HWND dialog, char32_t character);    // a letter typed, with or without Alt
-void CloseDialog(HWND dialog);           // the close box or the system menu's Close
+void CloseDialog(HWND dialog);                          // the close box or the system menu's Close
 
 // The dialog whose modal loop is innermost, or nullptr; the one taking input.
 HWND ActiveDialog();

@@ -81,8 +81,8 @@ int MulDiv(int number, int numerator, int denominator) {
 DialogUnits UnitsOf(const QFont& font) {
     const QFontMetrics metrics(font);
     DialogUnits units;
-    const int alphabet =
-        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int alphabet = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     units.baseX = (alphabet / 26 + 1) / 2;
     units.baseY = metrics.height();
     if (units.baseX < 1) {

@@ -24,8 +24,12 @@ struct DialogUnits {
     int baseX = 1; // average character width
     int baseY = 1; // character height
 
-    int X(int units) const { return MulDiv(units, baseX, 4); }
-    int Y(int units) const { return MulDiv(units, baseY, 8); }
+    int X(int units) const {
+        return MulDiv(units, baseX, 4);
+    }
+    int Y(int units) const {
+        return MulDiv(units, baseY, 8);
+    }
 };
 DialogUnits UnitsOf(const QFont& font);
 

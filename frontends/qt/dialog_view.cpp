@@ -56,10 +56,10 @@ QString QtCaption(const WindowRecord& control) {
 // them keep to the template's positions. (Qt's styles put the caption above a
 // shaded frame, which pushes the frame's top line a whole text line down.)
 class GroupFrame final : public QGroupBox {
-public:
+  public:
     GroupFrame(const QString& title, QWidget* parent) : QGroupBox(title, parent) {}
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         const QFontMetrics metrics = fontMetrics();
@@ -76,10 +76,11 @@ protected:
                                ? Qt::TextShowMnemonic
                                : Qt::TextHideMnemonic);
         constexpr int indent = 7;
-        const QRect text = metrics.boundingRect(QRect(indent, 0, width() - 2 * indent, metrics.height()),
-                                                flags, title());
+        const QRect text = metrics.boundingRect(
+            QRect(indent, 0, width() - 2 * indent, metrics.height()), flags, title());
         painter.fillRect(text.adjusted(-1, 0, 1, 0), palette().color(QPalette::Window));
-        style()->drawItemText(&painter, text, flags, palette(), isEnabled(), title(), QPalette::WindowText);
+        style()->drawItemText(&painter, text, flags, palette(), isEnabled(), title(),
+                              QPalette::WindowText);
     }
 };
 
@@ -293,7 +294,8 @@ void DialogView::OnKey(const QKeyEvent* event) {
         }
         const bool shift = key == Qt::Key_Backtab || (modifiers & Qt::ShiftModifier) != 0;
         PressKey(dialog_, virtualKey, shift);
-    } else if ((modifiers & (Qt::ControlModifier | Qt::MetaModifier)) == 0 && key > 0x20 && key < 0x7F) {
+    } else if ((modifiers & (Qt::ControlModifier | Qt::MetaModifier)) == 0 && key > 0x20 &&
+               key < 0x7F) {
         // Qt's key code for a printable ASCII key is the character itself, letters
         // upper-cased; with or without Alt, a dialog takes it as a mnemonic.
         PressMnemonic(dialog_, static_cast<char32_t>(key));

@@ -14,22 +14,24 @@
 class QKeyEvent;
 
 class DialogView final : public QWidget {
-public:
+  public:
     // `ownerView` is the view of the dialog's owner, or nullptr.
     DialogView(HWND dialog, QWidget* ownerView);
 
-    HWND Dialog() const { return dialog_; }
+    HWND Dialog() const {
+        return dialog_;
+    }
     // The widget drawing one of this dialog's controls, or nullptr.
     QWidget* WidgetFor(HWND control) const;
     // Shows the model's check states, enabled states, focus and default button.
     void ShowModelState();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     HWND ControlOf(const QObject* widget) const;
     // Each returns true when it took the event away from Qt.
     bool OnKeyboard(QEvent* event);
@@ -38,7 +40,7 @@ private:
 
     HWND dialog_;
     std::vector<std::pair<HWND, QWidget*>> controls_; // template order
-    HWND mouseDown_ = nullptr; // the button a click started on
-    bool mouseInside_ = false; // the mouse is still over it
-    bool secondClick_ = false; // that press was the second of a double click
+    HWND mouseDown_ = nullptr;                        // the button a click started on
+    bool mouseInside_ = false;                        // the mouse is still over it
+    bool secondClick_ = false;                        // that press was the second of a double click
 };

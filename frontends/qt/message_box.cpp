@@ -18,7 +18,7 @@ namespace {
 // Keys of the box and of its text: Ctrl+C copies the selection, or the whole text
 // when nothing is selected; Space on the text presses OK.
 class BoxKeys final : public QObject {
-public:
+  public:
     BoxKeys(QLabel* label, QPushButton* ok, QString text)
         : label_(label), ok_(ok), text_(std::move(text)) {}
 
@@ -43,7 +43,7 @@ public:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     QLabel* label_;
     QPushButton* ok_;
     QString text_;
@@ -72,7 +72,8 @@ void ShowReportBox(QWidget* owner, const std::string& caption, const std::string
         // QMessageBox wraps a text wider than half the screen, which would break the
         // report's columns; a label at least as wide as its longest line never wraps.
         label->setWordWrap(false);
-        label->setMinimumWidth(label->sizeHint().width() + label->fontMetrics().horizontalAdvance(u' '));
+        label->setMinimumWidth(label->sizeHint().width() +
+                               label->fontMetrics().horizontalAdvance(u' '));
     }
     BoxKeys keys(label, ok, shownText);
     box.installEventFilter(&keys);

@@ -28,8 +28,9 @@ QtFrontEnd::~QtFrontEnd() {
 }
 
 DialogView* QtFrontEnd::ViewOf(HWND dialog) const {
-    const auto found = std::find_if(views_.begin(), views_.end(),
-                                    [dialog](const DialogView* view) { return view->Dialog() == dialog; });
+    const auto found = std::find_if(views_.begin(), views_.end(), [dialog](const DialogView* view) {
+        return view->Dialog() == dialog;
+    });
     return found != views_.end() ? *found : nullptr;
 }
 

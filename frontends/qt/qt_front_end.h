@@ -11,7 +11,7 @@ class DialogView;
 class QWidget;
 
 class QtFrontEnd final : public FrontEnd {
-public:
+  public:
     // Needs the QApplication to exist already.
     QtFrontEnd();
     ~QtFrontEnd() override;
@@ -28,7 +28,7 @@ public:
     // window that is not on the screen.
     QWidget* WidgetFor(HWND window) const;
 
-private:
+  private:
     DialogView* ViewOf(HWND dialog) const;
 
     std::vector<DialogView*> views_; // open dialogs, innermost last

@@ -65,7 +65,8 @@ class Occupancy {
 
   private:
     std::size_t Index(int row, int column) const {
-        return static_cast<std::size_t>(row - client_.top) * static_cast<std::size_t>(client_.Width()) +
+        return static_cast<std::size_t>(row - client_.top) *
+                   static_cast<std::size_t>(client_.Width()) +
                static_cast<std::size_t>(column - client_.left);
     }
 
@@ -144,7 +145,8 @@ void DrawPushButton(ScreenGrid& grid, const ControlView& view, const Label& labe
         // Tall enough for a frame: double for the default button, the inside reversed
         // when it has the focus.
         grid.Frame(rect, isDefault ? DoubleFrame() : SingleFrame(), style, clip);
-        const CellRect inside = CellRect{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1}.Intersect(clip);
+        const CellRect inside =
+            CellRect{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1}.Intersect(clip);
         grid.Fill(inside, L' ', face);
         const int column = rect.left + 1 + std::max(0, (rect.Width() - 2 - width + 1) / 2);
         grid.PutLabel(view.textRow, column, rect.right - 1, label, face, inside);
@@ -172,10 +174,13 @@ void DrawCheckable(ScreenGrid& grid, const WindowRecord& control, const ControlV
     if (control.kind == ControlKind::RadioButton) {
         mark = control.check == BST_CHECKED ? L"(*) " : L"( ) ";
     } else {
-        mark = control.check == BST_CHECKED ? L"[x] " : control.check == BST_UNCHECKED ? L"[ ] " : L"[-] ";
+        mark = control.check == BST_CHECKED     ? L"[x] "
+               : control.check == BST_UNCHECKED ? L"[ ] "
+                                                : L"[-] ";
     }
     const unsigned face = style | (focused ? STYLE_REVERSE : 0u);
-    const CellRect line = CellRect{view.rect.left, view.textRow, view.textRight, view.textRow + 1}.Intersect(clip);
+    const CellRect line =
+        CellRect{view.rect.left, view.textRow, view.textRight, view.textRow + 1}.Intersect(clip);
     const int column = grid.Put(view.textRow, view.rect.left, mark, face, line);
     grid.PutLabel(view.textRow, column, view.textRight, label, face, line);
 }
@@ -223,7 +228,8 @@ DialogView LayOutDialog(HWND dialog) {
     view.client = {left + 1, top + 1, left + 1 + std::max(ColumnFromUnits(dialog->cx), 1),
                    top + 1 + std::max(RowFromUnits(dialog->cy), 1)};
     view.frame = {left, top, view.client.right + 1, view.client.bottom + 1};
-    view.closeBox = {view.frame.right - 4, view.frame.top, view.frame.right - 1, view.frame.top + 1};
+    view.closeBox = {view.frame.right - 4, view.frame.top, view.frame.right - 1,
+                     view.frame.top + 1};
 
     Occupancy occupancy(view.client);
     for (const auto& control : dialog->controls) {
@@ -266,9 +272,9 @@ DialogView LayOutDialog(HWND dialog) {
             continue;
         }
         const int markWidth = kind == ControlKind::Other ? 0 : 4;
-        controlView.textRight = CaptionRight(controlView, static_cast<int>(i),
-                                             markWidth + LabelWidth(*controlView.control),
-                                             view.client, occupancy);
+        controlView.textRight =
+            CaptionRight(controlView, static_cast<int>(i),
+                         markWidth + LabelWidth(*controlView.control), view.client, occupancy);
     }
     return view;
 }
@@ -284,8 +290,9 @@ void DrawDialog(ScreenGrid& grid, const DialogView& view, bool active) {
     const int top = view.frame.top;
     const CellRect titleLine{view.frame.left + 1, top, view.closeBox.left - 1, top + 1};
     int column = grid.Put(top, view.frame.left + 2, L" ", base, titleLine);
-    column = grid.PutLabel(top, column, titleLine.right - 1, Label{WideFromUtf8(dialog.caption), -1},
-                       base | (active ? STYLE_BOLD : 0u), titleLine);
+    column =
+        grid.PutLabel(top, column, titleLine.right - 1, Label{WideFromUtf8(dialog.caption), -1},
+                      base | (active ? STYLE_BOLD : 0u), titleLine);
     grid.Put(top, column, L" ", base, titleLine);
     const CellRect frameLine{view.frame.left + 1, top, view.frame.right - 1, top + 1};
     const wchar_t closeBox[] = {L'[', CloseMark(), L']', L'\0'};
@@ -317,8 +324,8 @@ void DrawDialog(ScreenGrid& grid, const DialogView& view, bool active) {
                 DrawCheckable(grid, control, controlView, label, focused, style, clip);
                 break;
             case ControlKind::Other:
-                grid.PutLabel(controlView.textRow, controlView.rect.left, controlView.textRight, label,
-                          style, clip);
+                grid.PutLabel(controlView.textRow, controlView.rect.left, controlView.textRight,
+                              label, style, clip);
                 break;
             }
         }

@@ -3,8 +3,8 @@
 // what a mouse click hit; works on the model's records only, never on curses.
 #pragma once
 
-#include "standin/window_model.h"
 #include "frontends/tty/screen_grid.h"
+#include "standin/window_model.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 // The entry point of kivo6-tty: takes over the terminal, installs the terminal front
 // end in the window model and runs the program's own WinMain on the templates built
 // into it. Also compiled into the test variants of the program.
-#include "standin/window_model.h"
 #include "frontends/tty/tty_front_end.h"
+#include "standin/window_model.h"
 
 #include <clocale>
 #include <cstring>

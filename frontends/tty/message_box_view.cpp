@@ -112,10 +112,12 @@ MessageBoxView LayOutMessageBox(std::wstring_view caption, std::wstring_view tex
     const int top = (rows - height) / 2;
     view.frame = {left, top, left + width, top + height};
     view.closeBox = {view.frame.right - 4, top, view.frame.right - 1, top + 1};
-    view.text = {left + 1 + padding, top + 2, view.frame.right - 1 - padding, top + 2 + view.visibleLines};
+    view.text = {left + 1 + padding, top + 2, view.frame.right - 1 - padding,
+                 top + 2 + view.visibleLines};
     const int buttonLeft = left + (width - static_cast<int>(OK_BUTTON.size())) / 2;
     const int buttonRow = view.frame.bottom - 2;
-    view.okButton = {buttonLeft, buttonRow, buttonLeft + static_cast<int>(OK_BUTTON.size()), buttonRow + 1};
+    view.okButton = {buttonLeft, buttonRow, buttonLeft + static_cast<int>(OK_BUTTON.size()),
+                     buttonRow + 1};
     return view;
 }
 

@@ -23,8 +23,12 @@ struct MessageBoxView {
     int firstLine = 0; // the first visible line, kept in range
     int visibleLines = 0;
 
-    bool MoreAbove() const { return firstLine > 0; }
-    bool MoreBelow() const { return firstLine + visibleLines < static_cast<int>(lines.size()); }
+    bool MoreAbove() const {
+        return firstLine > 0;
+    }
+    bool MoreBelow() const {
+        return firstLine + visibleLines < static_cast<int>(lines.size());
+    }
 };
 
 // Lays the box out for a screen of rows x columns, scrolled to show firstLine first

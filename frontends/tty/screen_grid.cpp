@@ -29,8 +29,8 @@ bool ShowsInOneCell(wchar_t character) {
 } // namespace
 
 CellRect CellRect::Intersect(const CellRect& other) const {
-    CellRect both{std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
-                  std::min(bottom, other.bottom)};
+    CellRect both{std::max(left, other.left), std::max(top, other.top),
+                  std::min(right, other.right), std::min(bottom, other.bottom)};
     if (both.right < both.left) {
         both.right = both.left;
     }

@@ -14,8 +14,12 @@ struct CellRect {
     int right = 0;
     int bottom = 0;
 
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
+    int Width() const {
+        return right - left;
+    }
+    int Height() const {
+        return bottom - top;
+    }
     bool Contains(int row, int column) const {
         return row >= top && row < bottom && column >= left && column < right;
     }
@@ -65,9 +69,15 @@ class ScreenGrid {
   public:
     ScreenGrid(int rows, int columns);
 
-    int Rows() const { return rows_; }
-    int Columns() const { return columns_; }
-    CellRect Bounds() const { return {0, 0, columns_, rows_}; }
+    int Rows() const {
+        return rows_;
+    }
+    int Columns() const {
+        return columns_;
+    }
+    CellRect Bounds() const {
+        return {0, 0, columns_, rows_};
+    }
     const Cell& At(int row, int column) const;
 
     // Writes text from (row, column), keeping inside `clip` and the grid; a character
@@ -78,7 +88,8 @@ class ScreenGrid {
     void Fill(const CellRect& rect, wchar_t character, unsigned style);
     // Adds style bits to the cells of a rectangle (inside the grid).
     void AddStyle(const CellRect& rect, unsigned style);
-    void Frame(const CellRect& rect, const FrameGlyphs& glyphs, unsigned style, const CellRect& clip);
+    void Frame(const CellRect& rect, const FrameGlyphs& glyphs, unsigned style,
+               const CellRect& clip);
 
     // Draws label.text from (row, column) within [column, right), ending with an
     // ellipsis when it does not fit, the mnemonic underlined. Returns the column after.

@@ -3,9 +3,9 @@
 // calls. main() starts it, installs it with SetFrontEnd and runs WinMain.
 #pragma once
 
-#include "standin/window_model.h"
 #include "frontends/tty/dialog_view.h"
 #include "frontends/tty/message_box_view.h"
+#include "standin/window_model.h"
 
 #include <chrono>
 #include <string>
@@ -36,10 +36,10 @@ class TtyFrontEnd final : public FrontEnd {
     struct Input {
         enum class Kind { None, Key, Character, Mouse, Resize, HangUp };
         Kind kind = Kind::None;
-        int key = 0;              // a curses KEY_ code, for Kind::Key
-        wchar_t character = 0;    // for Kind::Character; 27 is Escape
-        bool alt = false;         // Escape came just before the character
-        int row = 0, column = 0;  // for Kind::Mouse
+        int key = 0;               // a curses KEY_ code, for Kind::Key
+        wchar_t character = 0;     // for Kind::Character; 27 is Escape
+        bool alt = false;          // Escape came just before the character
+        int row = 0, column = 0;   // for Kind::Mouse
         unsigned long buttons = 0; // curses' mouse event bits, for Kind::Mouse
     };
 
@@ -67,10 +67,10 @@ class TtyFrontEnd final : public FrontEnd {
     void HandleBoxInput(OpenBox& box, const Input& input);
 
     screen* screen_ = nullptr;
-    std::vector<HWND> dialogs_;    // open dialogs, owners first
+    std::vector<HWND> dialogs_;     // open dialogs, owners first
     std::vector<DialogView> views_; // as last drawn, for hit tests
-    std::vector<OpenBox*> boxes_;  // message boxes up, innermost last
-    Target pressed_;               // where button 1 went down
+    std::vector<OpenBox*> boxes_;   // message boxes up, innermost last
+    Target pressed_;                // where button 1 went down
     bool buttonDown_ = false;
     Target lastClick_;
     std::chrono::steady_clock::time_point lastClickTime_;

@@ -20,8 +20,8 @@ std::wstring Widen(std::string_view utf8) {
     if (utf8.empty()) {
         return {};
     }
-    int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                     nullptr, 0);
+    int length =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
                         length);
@@ -64,8 +64,8 @@ void WriteToConsole(ConsoleStream stream, std::string_view utf8) {
         int length = WideCharToMultiByte(codePage, 0, lines.data(), static_cast<int>(lines.size()),
                                          nullptr, 0, nullptr, nullptr);
         bytes.resize(static_cast<std::size_t>(length));
-        WideCharToMultiByte(codePage, 0, lines.data(), static_cast<int>(lines.size()),
-                            bytes.data(), length, nullptr, nullptr);
+        WideCharToMultiByte(codePage, 0, lines.data(), static_cast<int>(lines.size()), bytes.data(),
+                            length, nullptr, nullptr);
     }
     WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }

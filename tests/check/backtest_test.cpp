@@ -201,8 +201,8 @@ TEST_F(BacktestTest, EachRuleMatchesAnExactModelOfItsLines) {
         LineOdds row4 = ExactLineOdds(RuleWeights(rule, 3, 1, 24));
         // The two rows' lines come from the same clock seconds and may be correlated,
         // so the error of their average is taken at its largest: the mean of the two.
-        double meanError = (std::sqrt(row3.matchVariance / seeds) +
-                            std::sqrt(row4.matchVariance / seeds)) / 2;
+        double meanError =
+            (std::sqrt(row3.matchVariance / seeds) + std::sqrt(row4.matchVariance / seeds)) / 2;
         auto shareSd = [](double p) { return std::sqrt(p * (1 - p)); };
         double shareError = (shareSd(row3.threeOrMore) + shareSd(row4.threeOrMore)) / 2 /
                             std::sqrt(static_cast<double>(seeds));
@@ -396,8 +396,8 @@ std::vector<int> CellColumns(const std::string& line) {
 
 TEST(BacktestReport, SaysHowToRepeatTheRunWithItsSettings) {
     BacktestFigures figures = FiguresAround(0, 0, 0);
-    std::string text = FormatBacktest("data.txt", Settings(100, 2500, 7), figures,
-                                      Language::English);
+    std::string text =
+        FormatBacktest("data.txt", Settings(100, 2500, 7), figures, Language::English);
     EXPECT_TRUE(Contains(text, "kivo6-check --backtest 100 --seeds 2500 --first-seed 7 data.txt"))
         << text;
     EXPECT_TRUE(Contains(text, "2500 Type 1 requests")) << text;
@@ -405,8 +405,8 @@ TEST(BacktestReport, SaysHowToRepeatTheRunWithItsSettings) {
     EXPECT_TRUE(Contains(text, "draws 51 to 150")) << text;
     EXPECT_FALSE(Contains(text, "all of them are tested")) << text;
 
-    std::string japanese = FormatBacktest("my data.txt", Settings(100, 2500, 7), figures,
-                                          Language::Japanese);
+    std::string japanese =
+        FormatBacktest("my data.txt", Settings(100, 2500, 7), figures, Language::Japanese);
     EXPECT_TRUE(Contains(japanese,
                          "kivo6-check --backtest 100 --seeds 2500 --first-seed 7 \"my data.txt\""))
         << japanese;
@@ -419,14 +419,14 @@ TEST(BacktestReport, ShortHistoryIsSaidToBeTestedWhole) {
     BacktestFigures figures = FiguresAround(0, 0, 0);
     figures.draws = 40;
     figures.firstRow = 0;
-    std::string text = FormatBacktest("data.txt", Settings(100, 2500, 1), figures,
-                                      Language::English);
+    std::string text =
+        FormatBacktest("data.txt", Settings(100, 2500, 1), figures, Language::English);
     EXPECT_TRUE(Contains(text, "The history holds 40 draws: all of them are tested.")) << text;
     EXPECT_TRUE(Contains(text, "draws 1 to 40")) << text;
     // Asking for the same 100 again reproduces the run.
     EXPECT_TRUE(Contains(text, "--backtest 100 ")) << text;
-    std::string japanese = FormatBacktest("data.txt", Settings(100, 2500, 1), figures,
-                                          Language::Japanese);
+    std::string japanese =
+        FormatBacktest("data.txt", Settings(100, 2500, 1), figures, Language::Japanese);
     EXPECT_TRUE(Contains(japanese, "履歴には 40 回しかない")) << japanese;
 }
 
@@ -479,7 +479,8 @@ TEST(BacktestReport, ClosingSentenceNamesOnlyRulesBeyondTwoStandardErrors) {
     // Far beyond chance: the history itself is not like fair draws.
     std::string beyondChance = Conclusion(
         FormatBacktest("data.txt", settings, FiguresAround(0.5, 6.2, 2.5), Language::English));
-    EXPECT_TRUE(Contains(beyondChance, "Line 2 differs from a fair draw by 6.2 standard errors")) << beyondChance;
+    EXPECT_TRUE(Contains(beyondChance, "Line 2 differs from a fair draw by 6.2 standard errors"))
+        << beyondChance;
     EXPECT_TRUE(Contains(beyondChance, "not behave like independent fair draws")) << beyondChance;
     EXPECT_FALSE(Contains(beyondChance, "now and then")) << beyondChance;
 

@@ -52,11 +52,12 @@ class HistoryCheckTest : public CoreTest {
 };
 
 TEST_F(HistoryCheckTest, CleanFilesPassWithTheirLatestDraw) {
-    for (const std::string& text : {"KIVO6 history\n1 2 3 4 5 6 7\n8 9 10 11 12 13 14\nEND\n"s,
-                                    "KIVO\r\n1 2 3 4 5 6 7\r\n8 9 10 11 12 13 14\r\nEND\r\n"s,
-                                    // Blank lines and spaces add nothing; a Ctrl-Z after END
-                                    // is an old editor's end of file.
-                                    "KIVO\n\n  1  2 3 4 5 6 7\n8 9 10 11 12 13 14 \nEND\n\n \x1a"s}) {
+    for (const std::string& text :
+         {"KIVO6 history\n1 2 3 4 5 6 7\n8 9 10 11 12 13 14\nEND\n"s,
+          "KIVO\r\n1 2 3 4 5 6 7\r\n8 9 10 11 12 13 14\r\nEND\r\n"s,
+          // Blank lines and spaces add nothing; a Ctrl-Z after END
+          // is an old editor's end of file.
+          "KIVO\n\n  1  2 3 4 5 6 7\n8 9 10 11 12 13 14 \nEND\n\n \x1a"s}) {
         HistoryCheck check = Check(text);
         EXPECT_TRUE(check.starts);
         EXPECT_EQ(Places(check), std::vector<Place>{}) << text;
@@ -71,28 +72,52 @@ TEST_F(HistoryCheckTest, CleanFilesPassWithTheirLatestDraw) {
 TEST_F(HistoryCheckTest, EachFaultIsFoundAloneAtItsLineAndColumn) {
     const std::string longLine = std::string(250, ' ') + "1 2 3 4 5 6 7";
     const std::vector<std::tuple<const char*, std::string, Place>> cases = {
-        {"a tab splits 3 from 4", "KIVO\n1 2 3\t4 5 6 7 8\nEND\n"s, {FindingKind::NumberSplit, 2, 6}},
-        {"a lone CR splits too", "KIVO\n1 2 3\r4 5 6 7 8\nEND\n"s, {FindingKind::NumberSplit, 2, 6}},
-        {"x swallows the rest", "KIVO\n1 2 3 4 5 6 17x8\nEND\n"s, {FindingKind::CharacterSwallows, 2, 15}},
-        {"a comma swallows", "KIVO\n1,2 3 4 5 6 7 8\nEND\n"s, {FindingKind::CharacterSwallows, 2, 2}},
+        {"a tab splits 3 from 4",
+         "KIVO\n1 2 3\t4 5 6 7 8\nEND\n"s,
+         {FindingKind::NumberSplit, 2, 6}},
+        {"a lone CR splits too",
+         "KIVO\n1 2 3\r4 5 6 7 8\nEND\n"s,
+         {FindingKind::NumberSplit, 2, 6}},
+        {"x swallows the rest",
+         "KIVO\n1 2 3 4 5 6 17x8\nEND\n"s,
+         {FindingKind::CharacterSwallows, 2, 15}},
+        {"a comma swallows",
+         "KIVO\n1,2 3 4 5 6 7 8\nEND\n"s,
+         {FindingKind::CharacterSwallows, 2, 2}},
         {"a word reads as 0", "KIVO\n1 2 abc 4 5 6 7\nEND\n"s, {FindingKind::ReadAsZero, 2, 5}},
         {"a sign alone reads as 0", "KIVO\n1 2 - 4 5 6 7\nEND\n"s, {FindingKind::ReadAsZero, 2, 5}},
-        {"a tab between spaces reads as 0", "KIVO\n1 2 3 4 5 \t 7\nEND\n"s,
+        {"a tab between spaces reads as 0",
+         "KIVO\n1 2 3 4 5 \t 7\nEND\n"s,
          {FindingKind::ReadAsZero, 2, 11}},
         {"44 is out of range", "KIVO\n1 2 3 4 5 44 7\nEND\n"s, {FindingKind::OutOfRange, 2, 11}},
-        {"a written 0 is out of range", "KIVO\n1 2 3 4 5 6 0\nEND\n"s, {FindingKind::OutOfRange, 2, 13}},
+        {"a written 0 is out of range",
+         "KIVO\n1 2 3 4 5 6 0\nEND\n"s,
+         {FindingKind::OutOfRange, 2, 13}},
         {"2 twice", "KIVO\n1 2 3 4 2 6 7\nEND\n"s, {FindingKind::RepeatedInDraw, 2, 9}},
-        {"bonus among the main numbers", "KIVO\n1 2 3 4 5 6 3\nEND\n"s, {FindingKind::BonusIsMain, 2, 13}},
+        {"bonus among the main numbers",
+         "KIVO\n1 2 3 4 5 6 3\nEND\n"s,
+         {FindingKind::BonusIsMain, 2, 13}},
         {"a draw over two lines", "KIVO\n1 2 3 4\n5 6 7\nEND\n"s, {FindingKind::DrawSplit, 2, 1}},
-        {"two values left over", "KIVO\n1 2 3 4 5 6 7\n8 9\nEND\n"s, {FindingKind::IncompleteLastDraw, 3, 1}},
-        {"numbers before END", "KIVO\n1 2 3 4 5 6 7\n8 9 END\n"s, {FindingKind::ValuesOnEndLine, 3, 1}},
-        {"text after END", "KIVO\n1 2 3 4 5 6 7\nEND\n\n  8 9\n"s, {FindingKind::TextAfterEnd, 5, 3}},
+        {"two values left over",
+         "KIVO\n1 2 3 4 5 6 7\n8 9\nEND\n"s,
+         {FindingKind::IncompleteLastDraw, 3, 1}},
+        {"numbers before END",
+         "KIVO\n1 2 3 4 5 6 7\n8 9 END\n"s,
+         {FindingKind::ValuesOnEndLine, 3, 1}},
+        {"text after END",
+         "KIVO\n1 2 3 4 5 6 7\nEND\n\n  8 9\n"s,
+         {FindingKind::TextAfterEnd, 5, 3}},
         {"no END", "KIVO\n1 2 3 4 5 6 7\n"s, {FindingKind::NoEnd, 3, 1}},
         {"no END, no last newline", "KIVO\n1 2 3 4 5 6 7"s, {FindingKind::NoEnd, 2, 14}},
-        {"a line past 255 characters", "KIVO\n" + longLine + "\nEND\n", {FindingKind::LongLine, 2, 256}},
-        {"a NUL hides the rest of its line", "KIVO\n1 2 3 4 5 6 7\0 8\nEND\n"s,
+        {"a line past 255 characters",
+         "KIVO\n" + longLine + "\nEND\n",
+         {FindingKind::LongLine, 2, 256}},
+        {"a NUL hides the rest of its line",
+         "KIVO\n1 2 3 4 5 6 7\0 8\nEND\n"s,
          {FindingKind::NulInLine, 2, 14}},
-        {"a Ctrl-Z hides the rest", "KIVO\n1 2 3 4 5 6 7\n\x1a" "8 9 10 11 12 13 14\nEND\n"s,
+        {"a Ctrl-Z hides the rest",
+         "KIVO\n1 2 3 4 5 6 7\n\x1a"
+         "8 9 10 11 12 13 14\nEND\n"s,
          {FindingKind::CtrlZ, 3, 1}},
         {"nothing but END", "KIVO\nEND\n"s, {FindingKind::NoDraws, 0, 0}},
         {"draw 257 on", OneDrawPerLine(258) + "END\n", {FindingKind::BeyondCapacity, 258, 1}},
@@ -213,8 +238,9 @@ TEST_F(HistoryCheckTest, RefusalReportQuotesEveryBoxKivo6Shows) {
     std::string english = FormatHistoryCheck("data.txt", check, Language::English);
     EXPECT_EQ(english.rfind("data.txt:1:1: error: ", 0), 0u) << english;
     // Each box's text, each of its lines indented.
-    EXPECT_NE(english.find("\n  Error: Wrong File.\n  This file is not data.txt\n  ERROR ReadData\n"),
-              std::string::npos)
+    EXPECT_NE(
+        english.find("\n  Error: Wrong File.\n  This file is not data.txt\n  ERROR ReadData\n"),
+        std::string::npos)
         << english;
     std::string japanese = FormatHistoryCheck("data.txt", check, Language::Japanese);
     EXPECT_NE(japanese.find("エラー"), std::string::npos);

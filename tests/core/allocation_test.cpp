@@ -148,7 +148,8 @@ extern "C" int WINAPI MessageBoxA(HWND, LPCSTR, LPCSTR, UINT) {
 namespace {
 
 // Counts the allocations made while the routine runs.
-template <typename Routine> long AllocationsDuring(Routine routine) {
+template <typename Routine>
+long AllocationsDuring(Routine routine) {
     allocations = 0;
     counting = true;
     routine();

@@ -204,7 +204,8 @@ TEST_F(HistoryFile, ListeningHookChangesNothingLoaded) {
         // The 256th draw completes on the END line, which takes it back.
         pastCapacity.substr(0, 5 + 255 * 14) + "8 9 10 11 12 13 14 END\n",
         "KIVO\n1 2 3\t4 5 6 7 8 x9\n1 2\0 3\n4 5 6 7 END 8\n9 10\n"s,
-        "KIVO\r\n1 2 3 4 5 6 7\r\n8 9 1\x1a" "0 11 12 13 14\nEND\n"s,
+        "KIVO\r\n1 2 3 4 5 6 7\r\n8 9 1\x1a"
+        "0 11 12 13 14\nEND\n"s,
         "KIVO\n1 2 3 4 5 6 7 8 9"s,
         "no marker\n1 2 3 4 5 6 7\nEND\n"s,
         ""s,

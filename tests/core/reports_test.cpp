@@ -117,8 +117,8 @@ TEST_F(Reports, EveryFieldMatchesPrintf) {
         const DrawRecord& draw = DrawHistory[drawCount - 1];
         char expected[64];
         std::snprintf(expected, sizeof expected,
-                      "No.%03d : [%02d][%02d][%02d][%02d][%02d][%02d]:[%02d]\n", drawCount,
-                      draw[0], draw[1], draw[2], draw[3], draw[4], draw[5], draw[6]);
+                      "No.%03d : [%02d][%02d][%02d][%02d][%02d][%02d]:[%02d]\n", drawCount, draw[0],
+                      draw[1], draw[2], draw[3], draw[4], draw[5], draw[6]);
         std::string list = Report(FormatRecentDraws);
         EXPECT_EQ(list.substr(0, list.find('\n') + 1), expected);
     }

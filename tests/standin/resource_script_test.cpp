@@ -48,16 +48,18 @@ TEST(ResourceScript, ProgramTemplatesMatchTheTables) {
 }
 
 TEST(ResourceScript, DefaultsIncludesAndExpressions) {
-    const char* header = "#ifndef IDS_H\n#define IDS_H\n#define IDD_ONE 7\n#define IDC_A (0x10 + 1)\n"
-                         "#define IDC_NONE (-1)\n#endif\n";
-    const char* script = "#include \"ids.h\"\n#include \"ids.h\"\n#include <windows.h>\n"
-                         "/* a comment\n   over lines */ LANGUAGE LANG_ENGLISH, SUBLANG_DEFAULT\n"
-                         "IDD_ONE DIALOG 1, 2, 30, 40 // no STYLE: the compiler's default\n"
-                         "CAPTION \"Say \"\"hi\"\"\"\n"
-                         "BEGIN\n"
-                         "  AUTORADIOBUTTON \"r\", IDC_A, 0, 0, 5, 5, WS_GROUP | NOT WS_TABSTOP | BS_NOTIFY\n"
-                         "  GROUPBOX \"g\", IDC_NONE, 0, 0, 5, 5\n"
-                         "END\n";
+    const char* header =
+        "#ifndef IDS_H\n#define IDS_H\n#define IDD_ONE 7\n#define IDC_A (0x10 + 1)\n"
+        "#define IDC_NONE (-1)\n#endif\n";
+    const char* script =
+        "#include \"ids.h\"\n#include \"ids.h\"\n#include <windows.h>\n"
+        "/* a comment\n   over lines */ LANGUAGE LANG_ENGLISH, SUBLANG_DEFAULT\n"
+        "IDD_ONE DIALOG 1, 2, 30, 40 // no STYLE: the compiler's default\n"
+        "CAPTION \"Say \"\"hi\"\"\"\n"
+        "BEGIN\n"
+        "  AUTORADIOBUTTON \"r\", IDC_A, 0, 0, 5, 5, WS_GROUP | NOT WS_TABSTOP | BS_NOTIFY\n"
+        "  GROUPBOX \"g\", IDC_NONE, 0, 0, 5, 5\n"
+        "END\n";
     const ResourceScriptResult result = ReadResourceScript(script, {{"ids.h", header}});
     ASSERT_EQ(result.error, "");
     ASSERT_EQ(result.dialogs.size(), 1u);
@@ -65,13 +67,16 @@ TEST(ResourceScript, DefaultsIncludesAndExpressions) {
     EXPECT_EQ(dialog.id, 7);
     EXPECT_EQ(dialog.language, 0x0409);
     EXPECT_EQ(dialog.caption, "Say \"hi\"");
-    EXPECT_EQ(dialog.style, static_cast<std::uint32_t>(WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CAPTION));
+    EXPECT_EQ(dialog.style,
+              static_cast<std::uint32_t>(WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CAPTION));
     ASSERT_EQ(dialog.controls.size(), 2u);
     EXPECT_EQ(dialog.controls[0].id, 0x11);
     EXPECT_EQ(dialog.controls[0].style,
-              static_cast<std::uint32_t>(WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | WS_GROUP | BS_NOTIFY));
+              static_cast<std::uint32_t>(WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | WS_GROUP |
+                                         BS_NOTIFY));
     EXPECT_EQ(dialog.controls[1].id, 0xFFFF);
-    EXPECT_EQ(dialog.controls[1].style, static_cast<std::uint32_t>(WS_CHILD | WS_VISIBLE | BS_GROUPBOX));
+    EXPECT_EQ(dialog.controls[1].style,
+              static_cast<std::uint32_t>(WS_CHILD | WS_VISIBLE | BS_GROUPBOX));
 }
 
 TEST(ResourceScript, RefusesWhatItCannotReadWithThePlace) {
@@ -83,12 +88,16 @@ TEST(ResourceScript, RefusesWhatItCannotReadWithThePlace) {
          "resource script line 3: control statement LTEXT not understood"},
         {"1 DIALOG 0, 0, 9, 9\nBEGIN\n  PUSHBUTTON \"a\", IDC_MISSING, 0, 0, 9, 9\nEND\n",
          "resource script line 3: unknown name IDC_MISSING"},
-        {"1 DIALOG 0, 0, 9, 9\nCAPTION \"open\nBEGIN\nEND\n", "resource script line 2: string not closed"},
+        {"1 DIALOG 0, 0, 9, 9\nCAPTION \"open\nBEGIN\nEND\n",
+         "resource script line 2: string not closed"},
         {"1 DIALOGEX 0, 0, 9, 9\nBEGIN\nEND\n",
          "resource script line 1: DIALOGEX is not understood; write the dialog with DIALOG"},
-        {"1 DIALOG 0, 0, 9, 99999\nBEGIN\nEND\n", "resource script line 1: coordinate out of range"},
-        {"1 DIALOG 0, 0, 9, 9\nBEGIN\n  PUSHBUTTON \"a\", 1, 0, 0, 9, 9\n", "resource script line 3: dialog without END"},
-        {"#pragma code_page(932)\n", "resource script line 1: only #pragma code_page(65001) (UTF-8) is understood"},
+        {"1 DIALOG 0, 0, 9, 99999\nBEGIN\nEND\n",
+         "resource script line 1: coordinate out of range"},
+        {"1 DIALOG 0, 0, 9, 9\nBEGIN\n  PUSHBUTTON \"a\", 1, 0, 0, 9, 9\n",
+         "resource script line 3: dialog without END"},
+        {"#pragma code_page(932)\n",
+         "resource script line 1: only #pragma code_page(65001) (UTF-8) is understood"},
         {"#ifndef X\n1 DIALOG 0, 0, 9, 9\n", "resource script line 2: #ifndef without #endif"},
         {"#define A B\n#define B A\n1 DIALOG 0, 0, A, 9\nBEGIN\nEND\n",
          "resource script line 1: B is defined in terms of itself"},
@@ -125,7 +134,8 @@ TEST(ResourceScript, HostileExpressionsAreRefusedNotFollowed) {
 
     result = ReadResourceScript(fanOut(14), {});
     EXPECT_EQ(result.error.rfind("resource script line ", 0), 0u) << result.error;
-    EXPECT_NE(result.error.find(": definitions expand too far at M"), std::string::npos) << result.error;
+    EXPECT_NE(result.error.find(": definitions expand too far at M"), std::string::npos)
+        << result.error;
     EXPECT_TRUE(result.dialogs.empty());
 
     auto nested = [](std::size_t levels, const std::string& opener, const std::string& closer) {
@@ -145,7 +155,8 @@ TEST(ResourceScript, HostileExpressionsAreRefusedNotFollowed) {
     result = ReadResourceScript(nested(150, "- ", ""), {});
     ASSERT_EQ(result.error, "");
     EXPECT_EQ(result.dialogs[0].cy, 9);
-    for (const auto& [opener, closer] : {std::pair{"(", ")"}, std::pair{"-", ""}, std::pair{"~", ""}}) {
+    for (const auto& [opener, closer] :
+         {std::pair{"(", ")"}, std::pair{"-", ""}, std::pair{"~", ""}}) {
         SCOPED_TRACE(opener);
         result = ReadResourceScript(nested(100000, opener, closer), {});
         EXPECT_EQ(result.error, "resource script line 1: expression nested too deeply");

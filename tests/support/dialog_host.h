@@ -10,7 +10,7 @@ HINSTANCE DialogTestModule();
 
 // Lets modal loops run on posted messages alone, for as long as it lives.
 class DialogHost {
-public:
+  public:
     DialogHost();
     ~DialogHost();
     DialogHost(const DialogHost&) = delete;

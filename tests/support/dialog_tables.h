@@ -8,7 +8,7 @@
 #include <vector>
 
 struct DialogItem {
-    int id; // -1 for no identifier
+    int id;      // -1 for no identifier
     DWORD style; // without WS_CHILD | WS_VISIBLE, which every item has
     const char* caption;
     short x, y, cx, cy;
@@ -22,14 +22,18 @@ struct DialogTable {
 };
 
 inline constexpr DWORD kDialogItemVisibleChild = WS_CHILD | WS_VISIBLE;
-inline constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+inline constexpr DWORD kDialogStyle =
+    WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
 inline constexpr const char* kDialogFont = "ＭＳ Ｐゴシック";
 
 inline const std::vector<DialogTable>& DialogTables() {
     constexpr DWORD kPush = BS_PUSHBUTTON | WS_TABSTOP;
     constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
     static const std::vector<DialogTable> tables = {
-        {101, "KIVO6", 247, 153,
+        {101,
+         "KIVO6",
+         247,
+         153,
          {
              {1, BS_DEFPUSHBUTTON | WS_TABSTOP, "終了（&X）", 194, 121, 46, 23},
              {1000, kPush | BS_NOTIFY, "結果表示(Type1)", 94, 59, 56, 21},
@@ -45,7 +49,10 @@ inline const std::vector<DialogTable>& DialogTables() {
              {1010, kPush, "詳細設定", 18, 109, 36, 14},
              {-1, BS_GROUPBOX, "", 13, 98, 143, 40},
          }},
-        {113, "詳細設定", 242, 187,
+        {113,
+         "詳細設定",
+         242,
+         187,
          {
              {1, BS_DEFPUSHBUTTON | WS_TABSTOP, "OK", 119, 166, 50, 14},
              {2, kPush, "ｷｬﾝｾﾙ", 185, 166, 50, 14},

@@ -87,12 +87,14 @@ bool ScriptedFrontEnd::PlayNext(bool boxUp) {
 void ScriptedFrontEnd::WaitForInput() {
     if (!PlayNext(false) && steps_.empty()) {
         HWND dialog = ActiveDialog();
-        ADD_FAILURE() << "the script ran out while \"" << (dialog ? dialog->caption : "") << "\" waits";
+        ADD_FAILURE() << "the script ran out while \"" << (dialog ? dialog->caption : "")
+                      << "\" waits";
         EndDialog(dialog, -1);
     }
 }
 
-void ScriptedFrontEnd::ShowMessageBox(HWND owner, const std::string& caption, const std::string& text) {
+void ScriptedFrontEnd::ShowMessageBox(HWND owner, const std::string& caption,
+                                      const std::string& text) {
     boxes.push_back({owner != nullptr ? owner->caption : "", caption, text});
     for (;;) {
         if (steps_.empty()) {

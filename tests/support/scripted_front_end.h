@@ -17,7 +17,7 @@ struct RecordedBox {
 };
 
 class ScriptedFrontEnd : public FrontEnd {
-public:
+  public:
     ScriptedFrontEnd();
     ~ScriptedFrontEnd() override;
 
@@ -39,7 +39,7 @@ public:
     void WaitForInput() override;
     void ShowMessageBox(HWND owner, const std::string& caption, const std::string& text) override;
 
-private:
+  private:
     struct Step {
         enum class Kind { Click, Key, Mnemonic, CloseBox, Dismiss, Inspect } kind;
         int value = 0;

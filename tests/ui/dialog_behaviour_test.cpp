@@ -52,7 +52,8 @@ INT_PTR CALLBACK RecordingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         return recording->initAnswer;
     case WM_COMMAND: {
         HWND sender = reinterpret_cast<HWND>(lParam);
-        const int check = sender != nullptr ? static_cast<int>(SendMessageA(sender, BM_GETCHECK, 0, 0)) : -1;
+        const int check =
+            sender != nullptr ? static_cast<int>(SendMessageA(sender, BM_GETCHECK, 0, 0)) : -1;
         recording->commands.push_back({LOWORD(wParam), HIWORD(wParam), check});
         return TRUE;
     }
@@ -73,19 +74,25 @@ INT_PTR CALLBACK RecordingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 }
 
 class DialogBehaviour : public ::testing::Test {
-protected:
-    void SetUp() override { recording = &recording_; }
-    void TearDown() override { recording = nullptr; }
+  protected:
+    void SetUp() override {
+        recording = &recording_;
+    }
+    void TearDown() override {
+        recording = nullptr;
+    }
 
     INT_PTR Run(int templateId, std::vector<Step> steps) {
         recording_.steps = std::move(steps);
-        return DialogBoxParamA(DialogTestModule(), MAKEINTRESOURCEA(templateId), nullptr, RecordingProc, 0);
+        return DialogBoxParamA(DialogTestModule(), MAKEINTRESOURCEA(templateId), nullptr,
+                               RecordingProc, 0);
     }
 
     static Step Post(int key) {
         return [key](HWND) {
             PostMessageA(GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(key), 1);
-            PostMessageA(GetFocus(), WM_KEYUP, static_cast<WPARAM>(key), static_cast<LPARAM>(0xC0000001));
+            PostMessageA(GetFocus(), WM_KEYUP, static_cast<WPARAM>(key),
+                         static_cast<LPARAM>(0xC0000001));
         };
     }
     static Step Focus(int id) {
@@ -95,7 +102,10 @@ protected:
         return [id](HWND dialog) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); };
     }
     static Step ExpectFocus(int id) {
-        return [id](HWND dialog) { EXPECT_EQ(GetFocus(), GetDlgItem(dialog, id)) << "focus is on " << GetDlgCtrlID(GetFocus()); };
+        return [id](HWND dialog) {
+            EXPECT_EQ(GetFocus(), GetDlgItem(dialog, id))
+                << "focus is on " << GetDlgCtrlID(GetFocus());
+        };
     }
     static Step Forget() {
         return [](HWND) { recording->commands.clear(); };
@@ -110,11 +120,12 @@ protected:
 
 TEST_F(DialogBehaviour, EndDialogEndsTheLoopWithItsResult) {
     bool ranOn = false;
-    const INT_PTR result = Run(IDD_MAIN, {[&](HWND dialog) {
-                                              EndDialog(dialog, 42);
-                                              ranOn = true;
-                                          },
-                                          [](HWND) { ADD_FAILURE() << "a step ran after EndDialog"; }});
+    const INT_PTR result =
+        Run(IDD_MAIN, {[&](HWND dialog) {
+                           EndDialog(dialog, 42);
+                           ranOn = true;
+                       },
+                       [](HWND) { ADD_FAILURE() << "a step ran after EndDialog"; }});
     EXPECT_EQ(result, 42);
     EXPECT_TRUE(ranOn);
 }
@@ -133,18 +144,22 @@ TEST_F(DialogBehaviour, InitAnswerFalseLeavesNoControlFocused) {
 
 TEST_F(DialogBehaviour, SetCheckIsSilentAndClickTogglesBeforeTheCommand) {
     Run(IDD_MAIN, {[](HWND dialog) {
-                       SendMessageA(GetDlgItem(dialog, IDC_EXCLUDE_PREVIOUS), BM_SETCHECK, BST_CHECKED, 0);
+                       SendMessageA(GetDlgItem(dialog, IDC_EXCLUDE_PREVIOUS), BM_SETCHECK,
+                                    BST_CHECKED, 0);
                        EXPECT_EQ(Check(dialog, IDC_EXCLUDE_PREVIOUS), BST_CHECKED);
                        EXPECT_TRUE(recording->commands.empty());
                    },
-                   Click(IDC_EXCLUDE_PREVIOUS), ExpectFocus(IDC_EXCLUDE_PREVIOUS), Click(IDC_EXCLUDE_PREVIOUS)});
-    EXPECT_EQ(recording_.commands, (std::vector<Command>{{IDC_EXCLUDE_PREVIOUS, BN_CLICKED, BST_UNCHECKED},
-                                                         {IDC_EXCLUDE_PREVIOUS, BN_CLICKED, BST_CHECKED}}));
+                   Click(IDC_EXCLUDE_PREVIOUS), ExpectFocus(IDC_EXCLUDE_PREVIOUS),
+                   Click(IDC_EXCLUDE_PREVIOUS)});
+    EXPECT_EQ(recording_.commands,
+              (std::vector<Command>{{IDC_EXCLUDE_PREVIOUS, BN_CLICKED, BST_UNCHECKED},
+                                    {IDC_EXCLUDE_PREVIOUS, BN_CLICKED, BST_CHECKED}}));
 }
 
 TEST_F(DialogBehaviour, AutoRadioButtonsClearTheirGroup) {
     Run(IDD_MAIN, {[](HWND dialog) {
-                       SendMessageA(GetDlgItem(dialog, IDC_MODE_NORMAL), BM_SETCHECK, BST_CHECKED, 0);
+                       SendMessageA(GetDlgItem(dialog, IDC_MODE_NORMAL), BM_SETCHECK, BST_CHECKED,
+                                    0);
                    },
                    Click(IDC_MODE_EVEN),
                    [](HWND dialog) {
@@ -152,7 +167,8 @@ TEST_F(DialogBehaviour, AutoRadioButtonsClearTheirGroup) {
                        EXPECT_EQ(Check(dialog, IDC_MODE_EVEN), BST_CHECKED);
                        EXPECT_EQ(Check(dialog, IDC_MODE_ODD), BST_UNCHECKED);
                    }});
-    EXPECT_EQ(recording_.commands, (std::vector<Command>{{IDC_MODE_EVEN, BN_CLICKED, BST_CHECKED}}));
+    EXPECT_EQ(recording_.commands,
+              (std::vector<Command>{{IDC_MODE_EVEN, BN_CLICKED, BST_CHECKED}}));
 }
 
 TEST_F(DialogBehaviour, TabWalksTheTabStopsAndNotifyButtonsReportFocus) {
@@ -164,39 +180,42 @@ TEST_F(DialogBehaviour, TabWalksTheTabStopsAndNotifyButtonsReportFocus) {
                    Post(VK_TAB), Post(VK_TAB), ExpectFocus(IDC_EXCLUDE_PREVIOUS), Post(VK_TAB),
                    ExpectFocus(IDC_MODE_NORMAL), Post(VK_TAB), ExpectFocus(IDC_TYPE2), Post(VK_TAB),
                    Post(VK_TAB), ExpectFocus(IDOK)});
-    EXPECT_EQ(recording_.commands, (std::vector<Command>{{IDC_TYPE1, BN_SETFOCUS, BST_UNCHECKED},
-                                                         {IDC_TYPE1, BN_KILLFOCUS, BST_UNCHECKED}}));
+    EXPECT_EQ(recording_.commands,
+              (std::vector<Command>{{IDC_TYPE1, BN_SETFOCUS, BST_UNCHECKED},
+                                    {IDC_TYPE1, BN_KILLFOCUS, BST_UNCHECKED}}));
 }
 
 TEST_F(DialogBehaviour, ArrowsMoveWithinTheGroupAndChooseRadioButtons) {
     recording_.onInit = [](HWND dialog) {
         SendMessageA(GetDlgItem(dialog, IDC_MODE_NORMAL), BM_SETCHECK, BST_CHECKED, 0);
     };
-    Run(IDD_MAIN, {Focus(IDC_TYPE2), Post(VK_UP), ExpectFocus(IDC_MODE_ODD),
-                   [](HWND dialog) {
-                       EXPECT_EQ(Check(dialog, IDC_MODE_ODD), BST_CHECKED);
-                       EXPECT_EQ(Check(dialog, IDC_MODE_NORMAL), BST_UNCHECKED);
-                   },
-                   Post(VK_DOWN), ExpectFocus(IDC_TYPE2),
-                   // With one WS_GROUP the group runs round every control, group boxes too.
-                   Focus(IDC_MODE_NORMAL), Post(VK_UP),
-                   [](HWND) { EXPECT_EQ(GetDlgCtrlID(GetFocus()) & 0xFFFF, 0xFFFF) << "not a group box"; },
-                   Post(VK_UP), ExpectFocus(IDC_EXCLUDE_PREVIOUS)});
+    Run(IDD_MAIN,
+        {Focus(IDC_TYPE2), Post(VK_UP), ExpectFocus(IDC_MODE_ODD),
+         [](HWND dialog) {
+             EXPECT_EQ(Check(dialog, IDC_MODE_ODD), BST_CHECKED);
+             EXPECT_EQ(Check(dialog, IDC_MODE_NORMAL), BST_UNCHECKED);
+         },
+         Post(VK_DOWN), ExpectFocus(IDC_TYPE2),
+         // With one WS_GROUP the group runs round every control, group boxes too.
+         Focus(IDC_MODE_NORMAL), Post(VK_UP),
+         [](HWND) { EXPECT_EQ(GetDlgCtrlID(GetFocus()) & 0xFFFF, 0xFFFF) << "not a group box"; },
+         Post(VK_UP), ExpectFocus(IDC_EXCLUDE_PREVIOUS)});
     EXPECT_EQ(recording_.commands, (std::vector<Command>{{IDC_MODE_ODD, BN_CLICKED, BST_CHECKED}}));
 }
 
 // Enter presses a push button the keyboard moved to; one that merely has the focus
 // (after a click, say) leaves Enter to the default push button.
 TEST_F(DialogBehaviour, EnterEscapeSpaceAndMnemonics) {
-    Run(IDD_MAIN, {Focus(IDC_EXCLUDE_PREVIOUS), Post(VK_RETURN), Focus(IDC_PROBABILITY), Post(VK_RETURN),
-                   Post(VK_TAB), ExpectFocus(IDC_HISTORY), Post(VK_RETURN),
+    Run(IDD_MAIN, {Focus(IDC_EXCLUDE_PREVIOUS), Post(VK_RETURN), Focus(IDC_PROBABILITY),
+                   Post(VK_RETURN), Post(VK_TAB), ExpectFocus(IDC_HISTORY), Post(VK_RETURN),
                    Post(VK_ESCAPE), Focus(IDC_EXCLUDE_PREVIOUS), Post(VK_SPACE), Post('X')});
-    EXPECT_EQ(recording_.commands, (std::vector<Command>{{IDOK, BN_CLICKED, BST_UNCHECKED},
-                                                         {IDOK, BN_CLICKED, BST_UNCHECKED},
-                                                         {IDC_HISTORY, BN_CLICKED, BST_UNCHECKED},
-                                                         {IDCANCEL, BN_CLICKED, -1},
-                                                         {IDC_EXCLUDE_PREVIOUS, BN_CLICKED, BST_CHECKED},
-                                                         {IDOK, BN_CLICKED, BST_UNCHECKED}}));
+    EXPECT_EQ(recording_.commands,
+              (std::vector<Command>{{IDOK, BN_CLICKED, BST_UNCHECKED},
+                                    {IDOK, BN_CLICKED, BST_UNCHECKED},
+                                    {IDC_HISTORY, BN_CLICKED, BST_UNCHECKED},
+                                    {IDCANCEL, BN_CLICKED, -1},
+                                    {IDC_EXCLUDE_PREVIOUS, BN_CLICKED, BST_CHECKED},
+                                    {IDOK, BN_CLICKED, BST_UNCHECKED}}));
 }
 
 HWND innerOwner = nullptr;
@@ -218,11 +237,11 @@ INT_PTR CALLBACK OwnedProc(HWND dialog, UINT message, WPARAM, LPARAM) {
 TEST_F(DialogBehaviour, ANestedDialogDisablesItsOwnerUntilItEnds) {
     INT_PTR innerResult = 0;
     Run(IDD_MAIN, {[&](HWND dialog) {
-                       innerOwner = dialog;
-                       innerResult = DialogBoxParamA(DialogTestModule(), MAKEINTRESOURCEA(IDD_SETTINGS),
-                                                     dialog, OwnedProc, 0);
-                       EXPECT_TRUE(IsWindowEnabled(dialog));
-                   }});
+            innerOwner = dialog;
+            innerResult = DialogBoxParamA(DialogTestModule(), MAKEINTRESOURCEA(IDD_SETTINGS),
+                                          dialog, OwnedProc, 0);
+            EXPECT_TRUE(IsWindowEnabled(dialog));
+        }});
     EXPECT_EQ(innerResult, 5);
     EXPECT_FALSE(ownerEnabledInside);
 }

@@ -22,7 +22,7 @@ namespace {
 constexpr std::uint32_t kSecond = 1700000000;
 
 class Session : public CoreTest {
-protected:
+  protected:
     void SetUp() override {
         CoreTest::SetUp();
         previousFolder_ = std::filesystem::current_path();
@@ -37,8 +37,9 @@ protected:
     void WriteHistory() {
         std::vector<Draw> draws;
         for (int i = 0; i < 30; ++i) {
-            draws.push_back({1 + i % 43, 1 + (i * 7 + 3) % 43, 1 + (i * 11 + 5) % 43, 1 + (i * 13 + 9) % 43,
-                             1 + (i * 17 + 20) % 43, 1 + (i * 19 + 30) % 43, 1 + (i * 23 + 1) % 43});
+            draws.push_back({1 + i % 43, 1 + (i * 7 + 3) % 43, 1 + (i * 11 + 5) % 43,
+                             1 + (i * 13 + 9) % 43, 1 + (i * 17 + 20) % 43, 1 + (i * 19 + 30) % 43,
+                             1 + (i * 23 + 1) % 43});
             // Keep each draw's numbers distinct, as a real history has them.
             std::sort(draws.back().begin(), draws.back().end());
             for (int k = 1; k < 7; ++k) {
@@ -51,7 +52,9 @@ protected:
     }
 
     // Runs the program to its end; its exit status.
-    int Run() { return WinMain(ProgramModule(), nullptr, const_cast<char*>(""), 1); }
+    int Run() {
+        return WinMain(ProgramModule(), nullptr, const_cast<char*>(""), 1);
+    }
 
     // What the core answers under these options, computed after the session from
     // the same history and clock.
@@ -78,7 +81,7 @@ protected:
 
     ScriptedFrontEnd user_;
 
-private:
+  private:
     std::filesystem::path previousFolder_;
 };
 
@@ -97,16 +100,17 @@ TEST_F(Session, WithoutHistoryTwoBoxesAndNoDialog) {
 
 TEST_F(Session, StartsWithNormalParityAndFocusOnExit) {
     WriteHistory();
-    user_.Inspect([](HWND dialog) {
-             EXPECT_EQ(dialog->caption, "KIVO6");
-             EXPECT_TRUE(Checked(dialog, IDC_MODE_NORMAL));
-             EXPECT_FALSE(Checked(dialog, IDC_MODE_EVEN));
-             EXPECT_FALSE(Checked(dialog, IDC_EXCLUDE_PREVIOUS));
-             EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
-             EXPECT_EQ(ParityMode, PARITY_NORMAL);
-             EXPECT_EQ(excludePrevious, 0);
-             EXPECT_NE(DebugOutput().find("Init Dialog\n"), std::string::npos);
-         })
+    user_
+        .Inspect([](HWND dialog) {
+            EXPECT_EQ(dialog->caption, "KIVO6");
+            EXPECT_TRUE(Checked(dialog, IDC_MODE_NORMAL));
+            EXPECT_FALSE(Checked(dialog, IDC_MODE_EVEN));
+            EXPECT_FALSE(Checked(dialog, IDC_EXCLUDE_PREVIOUS));
+            EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
+            EXPECT_EQ(ParityMode, PARITY_NORMAL);
+            EXPECT_EQ(excludePrevious, 0);
+            EXPECT_NE(DebugOutput().find("Init Dialog\n"), std::string::npos);
+        })
         .Click(IDOK);
     EXPECT_EQ(Run(), 0);
     EXPECT_TRUE(user_.boxes.empty());
@@ -190,7 +194,8 @@ TEST_F(Session, EveryWayOutEndsTheProgram) {
     };
     const Way ways[] = {
         {"exit button", [](ScriptedFrontEnd& user) { user.Click(IDOK); }},
-        {"mnemonic X, focus elsewhere", [](ScriptedFrontEnd& user) { user.Key(VK_TAB).Key(VK_TAB).Mnemonic('x'); }},
+        {"mnemonic X, focus elsewhere",
+         [](ScriptedFrontEnd& user) { user.Key(VK_TAB).Key(VK_TAB).Mnemonic('x'); }},
         {"Enter", [](ScriptedFrontEnd& user) { user.Key(VK_RETURN); }},
         {"Space", [](ScriptedFrontEnd& user) { user.Key(VK_SPACE); }},
         {"Escape", [](ScriptedFrontEnd& user) { user.Key(VK_ESCAPE); }},
@@ -209,8 +214,12 @@ TEST_F(Session, KeyboardAloneReachesEveryOption) {
     WriteHistory();
     // Tab past 結果表示(Type1) (its focus notices ask for nothing), Space on the check
     // box, then from 結果表示(Type2) up into the radio group, which chooses 奇数のみ.
-    user_.Key(VK_TAB).Key(VK_TAB).Key(VK_TAB).Key(VK_TAB)
-        .Inspect([](HWND dialog) { EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_EXCLUDE_PREVIOUS)); })
+    user_.Key(VK_TAB)
+        .Key(VK_TAB)
+        .Key(VK_TAB)
+        .Key(VK_TAB)
+        .Inspect(
+            [](HWND dialog) { EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_EXCLUDE_PREVIOUS)); })
         .Key(VK_SPACE)
         .Key(VK_TAB)
         .Inspect([](HWND dialog) { EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_MODE_NORMAL)); })

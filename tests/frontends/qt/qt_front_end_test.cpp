@@ -5,8 +5,8 @@
 #include "support/core_fixture.h"
 #include "support/reference_requests.h"
 
-#include "history/history_file.h"
 #include "frontends/qt/qt_front_end.h"
+#include "history/history_file.h"
 #include "resources/resource.h"
 #include "stats/reports.h"
 #include "stats/shares.h"
@@ -80,7 +80,7 @@ QString QtShown(const QString& text) {
 }
 
 class QtFrontEndTest : public CoreTest {
-protected:
+  protected:
     void SetUp() override {
         CoreTest::SetUp();
         commands.clear();
@@ -108,7 +108,8 @@ protected:
                 }
             });
         });
-        const INT_PTR result = DialogBoxParamA(appInstance, MAKEINTRESOURCEA(id), nullptr, procedure, 0);
+        const INT_PTR result =
+            DialogBoxParamA(appInstance, MAKEINTRESOURCEA(id), nullptr, procedure, 0);
         *open = false;
         return result;
     }
@@ -131,13 +132,19 @@ protected:
         });
     }
 
-    QWidget* Widget(HWND dialog, int id) const { return frontEnd_.WidgetFor(GetDlgItem(dialog, id)); }
-    template <typename Kind> Kind* As(HWND dialog, int id) const { return qobject_cast<Kind*>(Widget(dialog, id)); }
+    QWidget* Widget(HWND dialog, int id) const {
+        return frontEnd_.WidgetFor(GetDlgItem(dialog, id));
+    }
+    template <typename Kind>
+    Kind* As(HWND dialog, int id) const {
+        return qobject_cast<Kind*>(Widget(dialog, id));
+    }
 
     // Types a key where the keyboard would send it: to the window's focus widget.
     void Type(HWND dialog, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
         QWidget* window = frontEnd_.WidgetFor(dialog);
-        QTest::keyClick(window->focusWidget() != nullptr ? window->focusWidget() : window, key, modifiers);
+        QTest::keyClick(window->focusWidget() != nullptr ? window->focusWidget() : window, key,
+                        modifiers);
     }
 
     // Qt's focus is the model's.
@@ -151,7 +158,8 @@ protected:
         int drawnAsDefault = 0;
         for (const auto& control : dialog->controls) {
             if (auto* button = qobject_cast<QPushButton*>(frontEnd_.WidgetFor(control.get()))) {
-                EXPECT_EQ(button->isDefault(), control.get() == DefaultButton(dialog)) << control->caption;
+                EXPECT_EQ(button->isDefault(), control.get() == DefaultButton(dialog))
+                    << control->caption;
                 drawnAsDefault += button->isDefault() ? 1 : 0;
             }
         }
@@ -173,17 +181,22 @@ TEST_F(QtFrontEndTest, WindowsMatchTheirTemplates) {
             ASSERT_NE(window, nullptr);
             EXPECT_EQ(window->windowTitle().toStdString(), source.caption);
             EXPECT_TRUE(window->windowFlags() & Qt::WindowCloseButtonHint);
-            EXPECT_FALSE(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+            EXPECT_FALSE(window->windowFlags() &
+                         (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
 
             // The template's face resolves to the installed Japanese gothic.
             const QFont font(QString::fromStdString(source.fontFace), source.fontPoints);
             EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("IPAPGothic"));
             const QFontMetrics metrics(font);
-            const int baseX =
-                (metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) / 2;
+            const int baseX = (metrics.horizontalAdvance(QStringLiteral(
+                                   "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+                                   26 +
+                               1) /
+                              2;
             const int baseY = metrics.height();
             EXPECT_EQ(window->minimumSize(), window->maximumSize());
-            EXPECT_EQ(window->size(), QSize(Pixels(source.cx, baseX, 4), Pixels(source.cy, baseY, 8)));
+            EXPECT_EQ(window->size(),
+                      QSize(Pixels(source.cx, baseX, 4), Pixels(source.cy, baseY, 8)));
 
             const auto children = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
             EXPECT_EQ(children.size(), static_cast<qsizetype>(source.controls.size()));
@@ -191,8 +204,9 @@ TEST_F(QtFrontEndTest, WindowsMatchTheirTemplates) {
                 SCOPED_TRACE(control->caption);
                 QWidget* widget = frontEnd_.WidgetFor(control.get());
                 ASSERT_NE(widget, nullptr);
-                EXPECT_EQ(widget->geometry(), QRect(Pixels(control->x, baseX, 4), Pixels(control->y, baseY, 8),
-                                                    Pixels(control->cx, baseX, 4), Pixels(control->cy, baseY, 8)));
+                EXPECT_EQ(widget->geometry(),
+                          QRect(Pixels(control->x, baseX, 4), Pixels(control->y, baseY, 8),
+                                Pixels(control->cx, baseX, 4), Pixels(control->cy, baseY, 8)));
                 QString text;
                 switch (control->kind) {
                 case ControlKind::PushButton:
@@ -316,11 +330,13 @@ TEST_F(QtFrontEndTest, KeysGoThroughTheModel) {
 
 TEST_F(QtFrontEndTest, SettingsCommitOnlyOnOk) {
     // Escape, and then the close box, leave the settings as they were.
-    EXPECT_EQ(Run(IDD_SETTINGS, SettingsDialogProc, [&](HWND dialog) {
-        QTest::mouseClick(Widget(dialog, IDC_DECADE_2), Qt::LeftButton);
-        EXPECT_TRUE(As<QCheckBox>(dialog, IDC_DECADE_2)->isChecked());
-        Type(dialog, Qt::Key_Escape);
-    }), 2);
+    EXPECT_EQ(Run(IDD_SETTINGS, SettingsDialogProc,
+                  [&](HWND dialog) {
+                      QTest::mouseClick(Widget(dialog, IDC_DECADE_2), Qt::LeftButton);
+                      EXPECT_TRUE(As<QCheckBox>(dialog, IDC_DECADE_2)->isChecked());
+                      Type(dialog, Qt::Key_Escape);
+                  }),
+              2);
     EXPECT_EQ(DecadeFlags[1], 0);
     Run(IDD_SETTINGS, SettingsDialogProc, [&](HWND dialog) {
         QTest::mouseClick(Widget(dialog, IDC_PAST_3), Qt::LeftButton);
@@ -388,7 +404,8 @@ TEST_F(QtFrontEndTest, MessageBoxesShowTheCoresText) {
             // Columns line up: a full-width character is two half-width ones, and
             // no line is wrapped.
             const QFontMetrics metrics(label->font());
-            EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("回％")), 4 * metrics.horizontalAdvance(u'3'));
+            EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("回％")),
+                      4 * metrics.horizontalAdvance(u'3'));
             for (const QString& line : shares.split(u'\n')) {
                 EXPECT_GE(label->contentsRect().width(), metrics.horizontalAdvance(line));
             }
@@ -406,12 +423,14 @@ TEST_F(QtFrontEndTest, MessageBoxesShowTheCoresText) {
 
         WhenBoxIsUp([&](QMessageBox* box) {
             EXPECT_EQ(box->text(), type1);
-            QTest::keyClick(box->focusWidget() != nullptr ? box->focusWidget() : box, Qt::Key_Return);
+            QTest::keyClick(box->focusWidget() != nullptr ? box->focusWidget() : box,
+                            Qt::Key_Return);
         });
         QTest::mouseClick(Widget(dialog, IDC_TYPE1), Qt::LeftButton);
 
         WhenBoxIsUp([&](QMessageBox* box) {
-            QTest::keyClick(box->focusWidget() != nullptr ? box->focusWidget() : box, Qt::Key_Escape);
+            QTest::keyClick(box->focusWidget() != nullptr ? box->focusWidget() : box,
+                            Qt::Key_Escape);
         });
         Type(dialog, Qt::Key_Tab);
         Type(dialog, Qt::Key_Space);

@@ -13,7 +13,9 @@ namespace {
 
 class TtyLayout : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr); }
+    void SetUp() override {
+        ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
+    }
 };
 
 TEST_F(TtyLayout, FullWidthCharactersAreNeverCutInHalf) {
@@ -53,8 +55,9 @@ void ExpectTidyLayout(const DialogView& view) {
     EXPECT_EQ(view.frame.top, 0);
     for (const ControlView& control : view.controls) {
         const CellRect& rect = control.rect;
-        EXPECT_TRUE(view.client.Contains(rect.top, rect.left) &&
-                    view.client.Contains(rect.bottom - 1, std::max(rect.right, control.textRight) - 1))
+        EXPECT_TRUE(
+            view.client.Contains(rect.top, rect.left) &&
+            view.client.Contains(rect.bottom - 1, std::max(rect.right, control.textRight) - 1))
             << control.control->caption;
         if (control.control->kind == ControlKind::GroupBox) {
             continue;
@@ -73,7 +76,8 @@ void ExpectTidyLayout(const DialogView& view) {
         // A push button whose caption is wider than its template's rectangle widens
         // to show it whole where there is room: all of them, in these two dialogs.
         if (control.control->kind == ControlKind::PushButton) {
-            EXPECT_GE(rect.Width(), TextWidth(LabelOf(*control.control).text) + 2) << control.control->caption;
+            EXPECT_GE(rect.Width(), TextWidth(LabelOf(*control.control).text) + 2)
+                << control.control->caption;
         }
     }
 }

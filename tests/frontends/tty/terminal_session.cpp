@@ -91,7 +91,8 @@ std::vector<ScreenCell> ParseRow(const std::string& line, Attributes& attributes
             continue;
         }
         wchar_t character = 0;
-        const std::size_t length = std::mbrtowc(&character, line.data() + i, line.size() - i, &state);
+        const std::size_t length =
+            std::mbrtowc(&character, line.data() + i, line.size() - i, &state);
         if (length == 0 || length > line.size() - i) {
             state = {};
             character = L'\uFFFD';
@@ -135,7 +136,8 @@ std::wstring Screen::Row(int row) const {
 std::wstring Screen::Span(int row, int left, int right) const {
     std::wstring text;
     const auto& cells = rows.at(static_cast<std::size_t>(row));
-    for (int column = std::max(left, 0); column < right && column < static_cast<int>(cells.size()); ++column) {
+    for (int column = std::max(left, 0); column < right && column < static_cast<int>(cells.size());
+         ++column) {
         if (cells[static_cast<std::size_t>(column)].character != 0) {
             text.push_back(cells[static_cast<std::size_t>(column)].character);
         }
@@ -238,9 +240,12 @@ std::string TerminalSession::Tmux(const std::string& arguments, int* status) con
 void TerminalSession::Start(const std::string& program, int columns, int rows) {
     // memcheck writes to a file of its own: on the terminal it would be drawn over.
     const std::string launcher =
-        memcheck_.empty() ? std::string() : Quote(memcheck_) + " " + Quote("--log-file=" + MemcheckLog().string()) + " ";
-    const std::string inside = "env TERM=tmux-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 " + launcher + Quote(program) +
-                               "; echo $? > " + Quote((folder_ / "exit-status").string());
+        memcheck_.empty()
+            ? std::string()
+            : Quote(memcheck_) + " " + Quote("--log-file=" + MemcheckLog().string()) + " ";
+    const std::string inside = "env TERM=tmux-256color LANG=C.UTF-8 LC_ALL=C.UTF-8 " + launcher +
+                               Quote(program) + "; echo $? > " +
+                               Quote((folder_ / "exit-status").string());
     int status = 0;
     const std::string output =
         Tmux("-f /dev/null new-session -d -s kivo6 -x " + std::to_string(columns) + " -y " +
@@ -346,7 +351,8 @@ void TerminalSession::ExpectCleanMemcheck() const {
             break;
         }
         if (std::chrono::steady_clock::now() > deadline) {
-            ADD_FAILURE() << "memcheck wrote no error summary to " << MemcheckLog() << ":\n" << report;
+            ADD_FAILURE() << "memcheck wrote no error summary to " << MemcheckLog() << ":\n"
+                          << report;
             return;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(100));

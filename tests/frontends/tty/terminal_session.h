@@ -50,7 +50,9 @@ class TerminalSession {
     TerminalSession(const TerminalSession&) = delete;
     TerminalSession& operator=(const TerminalSession&) = delete;
 
-    const std::filesystem::path& Folder() const { return folder_; }
+    const std::filesystem::path& Folder() const {
+        return folder_;
+    }
     void Start(const std::string& program, int columns, int rows);
 
     // Keys by tmux's names, e.g. {"BTab", "Enter", "M-x"}.
@@ -73,7 +75,9 @@ class TerminalSession {
   private:
     void Mouse(const std::vector<int>& buttons, int row, int column);
     std::string Tmux(const std::string& arguments, int* status = nullptr) const;
-    std::filesystem::path MemcheckLog() const { return folder_ / "memcheck.log"; }
+    std::filesystem::path MemcheckLog() const {
+        return folder_ / "memcheck.log";
+    }
     void ExpectCleanMemcheck() const;
 
     std::filesystem::path folder_;

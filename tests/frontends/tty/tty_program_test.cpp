@@ -23,11 +23,11 @@
 
 namespace {
 
-const std::vector<Draw> kDraws = {
-    {3, 11, 19, 27, 35, 42, 7},  {1, 8, 15, 22, 29, 36, 43}, {2, 9, 16, 23, 30, 37, 5},
-    {4, 10, 17, 24, 31, 38, 12}, {5, 12, 18, 25, 32, 39, 1}, {6, 13, 20, 26, 33, 40, 2},
-    {7, 14, 21, 28, 34, 41, 3},  {1, 2, 3, 4, 5, 6, 8},     {38, 39, 40, 41, 42, 43, 9},
-    {10, 20, 30, 40, 15, 25, 35}};
+const std::vector<Draw> kDraws = {{3, 11, 19, 27, 35, 42, 7},  {1, 8, 15, 22, 29, 36, 43},
+                                  {2, 9, 16, 23, 30, 37, 5},   {4, 10, 17, 24, 31, 38, 12},
+                                  {5, 12, 18, 25, 32, 39, 1},  {6, 13, 20, 26, 33, 40, 2},
+                                  {7, 14, 21, 28, 34, 41, 3},  {1, 2, 3, 4, 5, 6, 8},
+                                  {38, 39, 40, 41, 42, 43, 9}, {10, 20, 30, 40, 15, 25, 35}};
 
 using Lines = std::vector<std::wstring>;
 
@@ -64,7 +64,8 @@ Lines LinesOf(const char* text) {
 std::wstring WithoutBlanks(const Lines& lines) {
     std::wstring joined;
     for (const std::wstring& line : lines) {
-        std::copy_if(line.begin(), line.end(), std::back_inserter(joined), [](wchar_t c) { return c != L' '; });
+        std::copy_if(line.begin(), line.end(), std::back_inserter(joined),
+                     [](wchar_t c) { return c != L' '; });
     }
     return joined;
 }
@@ -106,7 +107,8 @@ class Oracle {
 };
 
 bool ContainsAll(const Screen& screen, std::initializer_list<const wchar_t*> texts) {
-    return std::all_of(texts.begin(), texts.end(), [&](const wchar_t* text) { return screen.Contains(text); });
+    return std::all_of(texts.begin(), texts.end(),
+                       [&](const wchar_t* text) { return screen.Contains(text); });
 }
 
 // The text lines of the message box on the screen (between the blank lines under its
@@ -119,7 +121,8 @@ Lines BoxLines(const Screen& screen) {
     const int left = title->column - 2;
     const auto& top = screen.rows[static_cast<std::size_t>(title->row)];
     int right = title->column;
-    while (right < static_cast<int>(top.size()) && top[static_cast<std::size_t>(right)].character != L'┐') {
+    while (right < static_cast<int>(top.size()) &&
+           top[static_cast<std::size_t>(right)].character != L'┐') {
         ++right;
     }
     const auto button = screen.Find(L"[ OK ]");
@@ -146,7 +149,8 @@ void ExpectEntriesLineUp(const Screen& screen) {
             reference = columns;
         } else if (!columns.empty()) {
             EXPECT_TRUE(std::equal(columns.begin(), columns.end(), reference.begin(),
-                                   reference.begin() + static_cast<long>(std::min(columns.size(), reference.size()))) &&
+                                   reference.begin() + static_cast<long>(std::min(
+                                                           columns.size(), reference.size()))) &&
                         columns.size() <= reference.size())
                 << screen.Dump();
         }
@@ -177,10 +181,12 @@ class TtyProgram : public ::testing::Test {
         return Await([&](const Screen& s) { return s.Contains(text); }, "a text");
     }
     Screen AwaitGone(const std::wstring& text) {
-        return Await([&](const Screen& s) { return !s.rows.empty() && !s.Contains(text); }, "a text to go");
+        return Await([&](const Screen& s) { return !s.rows.empty() && !s.Contains(text); },
+                     "a text to go");
     }
     Screen AwaitBox(const Lines& lines) {
-        Screen screen = Await([&](const Screen& s) { return BoxLines(s) == lines; }, "a message box's lines");
+        Screen screen =
+            Await([&](const Screen& s) { return BoxLines(s) == lines; }, "a message box's lines");
         EXPECT_EQ(BoxLines(screen), lines);
         return screen;
     }
@@ -202,7 +208,8 @@ class TtyProgram : public ::testing::Test {
         return name;
     }
 
-    TerminalSession session_{std::filesystem::temp_directory_path() / "kivo6-tty-tests" / FolderName()};
+    TerminalSession session_{std::filesystem::temp_directory_path() / "kivo6-tty-tests" /
+                             FolderName()};
     std::optional<Oracle> oracle_;
 };
 
@@ -210,10 +217,12 @@ TEST_F(TtyProgram, StartScreenThenSettingsOverIt) {
     Start();
     // A dialog reaches the terminal in more than one write; a slow program (under
     // valgrind) can be read back half drawn, so wait for the last of its texts.
-    const auto mainTexts = {L"数字算出",        L"[ ] 前回の数字を排除", L"(*) 通常",         L"( ) 偶数のみ",
-                            L"( ) 奇数のみ",    L"確立表示",             L"過去の当選結果",   L"結果表示(Type1)",
-                            L"結果表示(Type2)", L"[ 詳細設定 ]"};
-    Screen screen = Await([&](const Screen& s) { return ContainsAll(s, mainTexts); }, "the whole main dialog");
+    const auto mainTexts = {L"数字算出",       L"[ ] 前回の数字を排除", L"(*) 通常",
+                            L"( ) 偶数のみ",   L"( ) 奇数のみ",         L"確立表示",
+                            L"過去の当選結果", L"結果表示(Type1)",      L"結果表示(Type2)",
+                            L"[ 詳細設定 ]"};
+    Screen screen =
+        Await([&](const Screen& s) { return ContainsAll(s, mainTexts); }, "the whole main dialog");
     EXPECT_NE(screen.Row(0).find(L"─ KIVO6 ─"), std::wstring::npos) << screen.Dump();
     for (const wchar_t* text : mainTexts) {
         EXPECT_TRUE(screen.Contains(text)) << text << " missing from\n" << screen.Dump();
@@ -221,16 +230,19 @@ TEST_F(TtyProgram, StartScreenThenSettingsOverIt) {
     EXPECT_EQ(screen.Reversed(), L"終了（X）");
     const auto exitButton = screen.Find(L"終了（X）");
     ASSERT_TRUE(exitButton.has_value());
-    EXPECT_TRUE(screen.rows[exitButton->row][exitButton->column + 6].underline) << "the X of 終了（X）";
+    EXPECT_TRUE(screen.rows[exitButton->row][exitButton->column + 6].underline)
+        << "the X of 終了（X）";
 
     session_.Keys({"BTab", "Enter"});
     const auto settingsTexts = {L"排除する列", L"[ ] 1～10", L"[ ] 41～43", L"過去の結果の排除",
                                 L"[ ] 10回目", L"< OK >",    L"[ ｷｬﾝｾﾙ ]"};
-    screen = Await([&](const Screen& s) { return ContainsAll(s, settingsTexts); }, "the whole settings dialog");
+    screen = Await([&](const Screen& s) { return ContainsAll(s, settingsTexts); },
+                   "the whole settings dialog");
     EXPECT_NE(screen.Row(0).find(L"─ 詳細設定 ─"), std::wstring::npos) << screen.Dump();
     EXPECT_FALSE(screen.Contains(L"KIVO6")) << "the settings dialog opens over the main one";
     EXPECT_EQ(screen.Row(0).substr(screen.Row(0).find_last_not_of(L' ') - 4, 5), L"[×]┐┐")
-        << "the main dialog's frame stays visible beside it\n" << screen.Dump();
+        << "the main dialog's frame stays visible beside it\n"
+        << screen.Dump();
     for (const wchar_t* text : settingsTexts) {
         EXPECT_TRUE(screen.Contains(text)) << text << " missing from\n" << screen.Dump();
     }
@@ -240,7 +252,8 @@ TEST_F(TtyProgram, ArrowsChooseParityForType1) {
     Start();
     // From 結果表示(Type2) up into the radio group, which chooses 奇数のみ.
     session_.Keys({"BTab", "BTab", "Up"});
-    Await([](const Screen& s) { return s.Contains(L"(*) 奇数のみ") && s.Contains(L"( ) 通常"); }, "奇数のみ chosen");
+    Await([](const Screen& s) { return s.Contains(L"(*) 奇数のみ") && s.Contains(L"( ) 通常"); },
+          "奇数のみ chosen");
     session_.Keys({"BTab", "BTab", "BTab", "BTab"});
     AwaitFocus(L"結果表示(Type1)");
     session_.Keys({"Enter"});
@@ -275,8 +288,9 @@ TEST_F(TtyProgram, SmallTerminalWrapsScrollsAndSurvivesResizing) {
     Start(true, 80, 24);
     const Lines report = oracle_->Report(FormatProbabilityReport);
     session_.Keys({"Tab", "Tab", "Enter"});
-    Screen screen = Await([&](const Screen& s) { return WithoutBlanks(BoxLines(s)) == WithoutBlanks(report); },
-                          "the whole report, wrapped");
+    Screen screen =
+        Await([&](const Screen& s) { return WithoutBlanks(BoxLines(s)) == WithoutBlanks(report); },
+              "the whole report, wrapped");
     ExpectEntriesLineUp(screen);
     EXPECT_FALSE(screen.Contains(L"more")) << screen.Dump();
 
@@ -299,7 +313,8 @@ TEST_F(TtyProgram, SmallTerminalWrapsScrollsAndSurvivesResizing) {
     for (const auto& [columns, rows] : {std::pair{20, 5}, {1, 1}, {7, 3}, {80, 24}}) {
         session_.Resize(columns, rows);
     }
-    Await([](const Screen& s) { return s.Contains(L"[01]") && s.Contains(L"[43]"); }, "the report at 80x24 again");
+    Await([](const Screen& s) { return s.Contains(L"[01]") && s.Contains(L"[43]"); },
+          "the report at 80x24 again");
     session_.Keys({"Escape"});
     AwaitGone(L"/!\\");
     session_.Keys({"Escape"});
@@ -347,7 +362,8 @@ TEST_F(TtyProgram, MissingDataFileShowsBothErrorsAndExitsWithZero) {
 }
 
 // Each way out of the main dialog ends the program with status 0.
-class TtyExit : public TtyProgram, public ::testing::WithParamInterface<std::vector<std::string>> {};
+class TtyExit : public TtyProgram,
+                public ::testing::WithParamInterface<std::vector<std::string>> {};
 
 TEST_P(TtyExit, EndsTheProgram) {
     Start();
@@ -362,7 +378,9 @@ INSTANTIATE_TEST_SUITE_P(Keys, TtyExit,
                                            std::vector<std::string>{"Enter"}),
                          [](const ::testing::TestParamInfo<std::vector<std::string>>& run) {
                              const std::string& key = run.param.back();
-                             return key == "x" ? std::string("Mnemonic") : key == "M-x" ? std::string("AltMnemonic") : key;
+                             return key == "x"     ? std::string("Mnemonic")
+                                    : key == "M-x" ? std::string("AltMnemonic")
+                                                   : key;
                          });
 
 } // namespace

@@ -144,7 +144,8 @@ Template ParseTemplate(const std::vector<std::uint8_t>& bytes) {
 }
 
 std::wstring Wide(const char* utf8) {
-    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0)), L'\0');
+    std::wstring wide(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0)), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), static_cast<int>(wide.size()));
     wide.pop_back(); // the terminating zero
     return wide;

@@ -10,8 +10,10 @@
 namespace {
 
 class NoUser : public FrontEnd {
-public:
-    void DialogOpened(HWND dialog) override { dialog->view = this; }
+  public:
+    void DialogOpened(HWND dialog) override {
+        dialog->view = this;
+    }
     void DialogClosed(HWND) override {}
     void DialogChanged(HWND) override {}
     void WaitForInput() override {
