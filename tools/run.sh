@@ -65,12 +65,12 @@ if [ "$front_end" = windows ]; then
     tools/install-deps.sh run windows
     source tools/wine-env.sh
     if kivo6_runs_32bit_code; then
-        preset=mingw
-        echo "Starting the 32-bit Windows program (build/mingw/bin/kivo6.exe)."
+        preset=win32
+        echo "Starting the 32-bit Windows program (build/win32/bin/kivo6.exe)."
     else
-        preset=mingw64
+        preset=win64
         echo "This machine's kernel runs no 32-bit programs:" \
-            "starting the 64-bit Windows program (build/mingw64/bin/kivo6.exe)."
+            "starting the 64-bit Windows program (build/win64/bin/kivo6.exe)."
     fi
     kivo6_build $preset kivo6
     cd examples

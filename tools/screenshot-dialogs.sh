@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Photographs the Windows program's two dialogs as a user sees them: kivo6.exe from
-# the mingw build runs under Wine in a virtual desktop on a virtual X display of its
+# the win32 build runs under Wine in a virtual desktop on a virtual X display of its
 # own, the keyboard walks to "詳細設定" and then "確立表示", and ImageMagick's import
 # takes each picture. A developer's tool: needs xvfb, xdotool and imagemagick.
 # Usage: tools/screenshot-dialogs.sh [HISTORY-FILE] [OUTPUT-FOLDER]
@@ -12,12 +12,12 @@ for tool in xvfb-run xdotool import; do
     command -v "$tool" >/dev/null || { echo "needs $tool (apt-get install xvfb xdotool imagemagick)" >&2; exit 1; }
 done
 if [ -z "${KIVO6_SCREENSHOT_DISPLAY:-}" ]; then
-    kivo6_build mingw kivo6 >/dev/null
+    kivo6_build win32 kivo6 >/dev/null
     kivo6_on_display --private env KIVO6_SCREENSHOT_DISPLAY=1 "$0" "$history" "$out"
     exit
 fi
 
-kivo6_build mingw kivo6 >/dev/null
+kivo6_build win32 kivo6 >/dev/null
 exe="$kivo6_bin/kivo6.exe"
 mkdir -p "$out"
 work="$(mktemp -d)"
