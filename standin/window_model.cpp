@@ -662,7 +662,7 @@ void WINAPI OutputDebugStringA(LPCSTR text) {
     }
 }
 
-extern "C" int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT) {
+extern "C" int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     owner = DialogOf(owner);
     const std::string shownText = TextFromCodePage932(text != nullptr ? text : "");
     const std::string shownCaption = TextFromCodePage932(caption != nullptr ? caption : "Error");
@@ -671,7 +671,7 @@ extern "C" int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT)
         return IDOK;
     }
     SetActive(owner, false);
-    frontEnd->ShowMessageBox(owner, shownCaption, shownText);
+    frontEnd->ShowMessageBox(owner, shownCaption, shownText, type);
     SetActive(owner, true);
     return IDOK;
 }

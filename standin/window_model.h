@@ -60,10 +60,11 @@ class FrontEnd {
     // Block until the user did something (and it was passed to the model) or a
     // message was posted. Called by every modal loop while it waits.
     virtual void WaitForInput() = 0;
-    // A modal message box with the warning icon and one OK button; returns when
-    // the user dismisses it. Texts are UTF-8.
-    virtual void ShowMessageBox(HWND owner, const std::string& caption,
-                                const std::string& text) = 0;
+    // A modal message box; returns when the user dismisses it. Texts are UTF-8; type
+    // holds MessageBoxA's flags as the program gave them (KIVO6 asks for the warning
+    // icon and one OK button, MB_ICONWARNING | MB_OK).
+    virtual void ShowMessageBox(HWND owner, const std::string& caption, const std::string& text,
+                                UINT type) = 0;
 };
 
 void SetFrontEnd(FrontEnd* frontEnd);

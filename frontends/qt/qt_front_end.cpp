@@ -71,7 +71,10 @@ void QtFrontEnd::WaitForInput() {
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
-void QtFrontEnd::ShowMessageBox(HWND owner, const std::string& caption, const std::string& text) {
+// Every box KIVO6 shows has the warning icon and one OK button, which the report
+// box draws; the flags name nothing else to draw.
+void QtFrontEnd::ShowMessageBox(HWND owner, const std::string& caption, const std::string& text,
+                                UINT) {
     DialogView* ownerView = owner != nullptr ? ViewOf(owner) : nullptr;
     ShowReportBox(ownerView, caption, text);
     if (ownerView != nullptr && ViewOf(owner) == ownerView) {

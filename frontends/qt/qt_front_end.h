@@ -22,7 +22,8 @@ class QtFrontEnd final : public FrontEnd {
     void DialogClosed(HWND dialog) override;
     void DialogChanged(HWND dialog) override;
     void WaitForInput() override;
-    void ShowMessageBox(HWND owner, const std::string& caption, const std::string& text) override;
+    void ShowMessageBox(HWND owner, const std::string& caption, const std::string& text,
+                        UINT type) override;
 
     // The window drawing a dialog, or the widget drawing a control; nullptr for a
     // window that is not on the screen.

@@ -133,7 +133,9 @@ void TtyFrontEnd::WaitForInput() {
     Redraw();
 }
 
-void TtyFrontEnd::ShowMessageBox(HWND, const std::string& caption, const std::string& text) {
+// Every box KIVO6 shows has the warning icon and one OK button; a terminal draws
+// the OK button, and the flags name nothing else to draw.
+void TtyFrontEnd::ShowMessageBox(HWND, const std::string& caption, const std::string& text, UINT) {
     if (screen_ == nullptr) {
         return;
     }

@@ -30,7 +30,8 @@ class TtyFrontEnd final : public FrontEnd {
     void DialogClosed(HWND dialog) override;
     void DialogChanged(HWND dialog) override;
     void WaitForInput() override;
-    void ShowMessageBox(HWND owner, const std::string& caption, const std::string& text) override;
+    void ShowMessageBox(HWND owner, const std::string& caption, const std::string& text,
+                        UINT type) override;
 
     // One thing the user did, as read from the terminal.
     struct Input {

@@ -94,8 +94,8 @@ void ScriptedFrontEnd::WaitForInput() {
 }
 
 void ScriptedFrontEnd::ShowMessageBox(HWND owner, const std::string& caption,
-                                      const std::string& text) {
-    boxes.push_back({owner != nullptr ? owner->caption : "", caption, text});
+                                      const std::string& text, UINT type) {
+    boxes.push_back({owner != nullptr ? owner->caption : "", caption, text, type});
     for (;;) {
         if (steps_.empty()) {
             ADD_FAILURE() << "the script ran out while a message box is up: " << text.substr(0, 40);

@@ -14,6 +14,7 @@ struct RecordedBox {
     std::string ownerCaption; // empty when the box has no owner
     std::string caption;
     std::string text; // UTF-8
+    UINT type;        // MessageBoxA's flags
 };
 
 class ScriptedFrontEnd : public FrontEnd {
@@ -37,7 +38,8 @@ class ScriptedFrontEnd : public FrontEnd {
     void DialogClosed(HWND dialog) override;
     void DialogChanged(HWND dialog) override;
     void WaitForInput() override;
-    void ShowMessageBox(HWND owner, const std::string& caption, const std::string& text) override;
+    void ShowMessageBox(HWND owner, const std::string& caption, const std::string& text,
+                        UINT type) override;
 
   private:
     struct Step {

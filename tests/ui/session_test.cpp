@@ -83,6 +83,7 @@ TEST_F(Session, WithoutHistoryTwoBoxesAndNoDialog) {
     EXPECT_EQ(user_.boxes[1].text, "ERROR ReadData");
     for (const RecordedBox& box : user_.boxes) {
         EXPECT_EQ(box.caption, "Dialog");
+        EXPECT_EQ(box.type, static_cast<UINT>(MB_ICONWARNING | MB_OK));
         EXPECT_EQ(box.ownerCaption, "");
     }
     EXPECT_TRUE(user_.openedDialogs.empty());
@@ -117,8 +118,11 @@ TEST_F(Session, Type1AnswersFollowTheOptionsChosenJustBefore) {
     EXPECT_EQ(user_.boxes[0].text, kType1EvenWithLatest);
     EXPECT_EQ(user_.boxes[1].text, kType1OddWithoutLatest);
     EXPECT_EQ(user_.boxes[2].text, kType1NormalWithoutLatest);
-    EXPECT_EQ(user_.boxes[0].ownerCaption, "KIVO6");
-    EXPECT_EQ(user_.boxes[0].caption, "Dialog");
+    for (const RecordedBox& box : user_.boxes) {
+        EXPECT_EQ(box.ownerCaption, "KIVO6");
+        EXPECT_EQ(box.caption, "Dialog");
+        EXPECT_EQ(box.type, static_cast<UINT>(MB_ICONWARNING | MB_OK));
+    }
 }
 
 TEST_F(Session, ReportsShowTheSameTextEachTime) {

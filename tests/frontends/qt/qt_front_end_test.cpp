@@ -451,7 +451,7 @@ TEST_F(QtFrontEndTest, LongReportsFitTheScreen) {
         EXPECT_LE(box->height(), 768 - 40);
         box->accept();
     });
-    frontEnd_.ShowMessageBox(nullptr, "Dialog", text);
+    frontEnd_.ShowMessageBox(nullptr, "Dialog", text, MB_ICONWARNING);
 }
 
 } // namespace

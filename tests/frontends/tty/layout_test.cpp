@@ -94,7 +94,7 @@ class LayoutProbe final : public FrontEnd {
     void DialogClosed(HWND) override {}
     void DialogChanged(HWND) override {}
     void WaitForInput() override {}
-    void ShowMessageBox(HWND, const std::string&, const std::string&) override {}
+    void ShowMessageBox(HWND, const std::string&, const std::string&, UINT) override {}
     int opened = 0;
 };
 

@@ -20,7 +20,7 @@ class NoUser : public FrontEnd {
         ADD_FAILURE() << "a dialog waits for input that no test step will give";
         EndDialog(ActiveDialog(), -1);
     }
-    void ShowMessageBox(HWND, const std::string&, const std::string& text) override {
+    void ShowMessageBox(HWND, const std::string&, const std::string& text, UINT) override {
         ADD_FAILURE() << "unexpected message box: " << text;
     }
 };
