@@ -8,6 +8,7 @@
 #include "standin/window_model.h"
 
 #include <chrono>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,9 @@ class TtyFrontEnd final : public FrontEnd {
     TtyFrontEnd& operator=(const TtyFrontEnd&) = delete;
 
     // Takes over the terminal: curses, keypad, a short Escape delay and mouse
-    // reports. False, with the reason on standard error, when it cannot.
-    bool Start();
+    // reports. False, with the reason on standard error, when it cannot. The streams
+    // are the terminal's; tests pass others to type into the front end.
+    bool Start(std::FILE* input = stdin, std::FILE* output = stdout);
     // Gives the terminal back as it was.
     void Stop();
 
