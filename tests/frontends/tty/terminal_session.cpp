@@ -133,21 +133,6 @@ std::wstring Screen::Row(int row) const {
     return text;
 }
 
-std::wstring Screen::Span(int row, int left, int right) const {
-    std::wstring text;
-    const auto& cells = rows.at(static_cast<std::size_t>(row));
-    for (int column = std::max(left, 0); column < right && column < static_cast<int>(cells.size());
-         ++column) {
-        if (cells[static_cast<std::size_t>(column)].character != 0) {
-            text.push_back(cells[static_cast<std::size_t>(column)].character);
-        }
-    }
-    while (!text.empty() && text.back() == L' ') {
-        text.pop_back();
-    }
-    return text;
-}
-
 bool Screen::Contains(std::wstring_view text) const {
     return Find(text).has_value();
 }
@@ -264,19 +249,11 @@ void TerminalSession::Keys(const std::vector<std::string>& keys) {
 }
 
 void TerminalSession::Click(int row, int column) {
-    // Button 0 pressed, then released (3).
-    Mouse({0, 3}, row, column);
-}
-
-void TerminalSession::Wheel(bool down, int row, int column) {
-    Mouse({down ? 65 : 64}, row, column);
-}
-
-void TerminalSession::Mouse(const std::vector<int>& buttons, int row, int column) {
     // The mouse reports tmux's own terminal type announces (X10 encoding): each the
-    // button, the 1-based column and the row, each plus 32.
+    // button, the 1-based column and the row, each plus 32. Button 0 pressed, then
+    // released (3).
     std::string hex;
-    for (int button : buttons) {
+    for (int button : {0, 3}) {
         for (int byte : {0x1b, int{'['}, int{'M'}, 32 + button, 33 + column, 33 + row}) {
             char digits[4];
             std::snprintf(digits, sizeof digits, " %02x", byte & 0xFF);
@@ -284,10 +261,6 @@ void TerminalSession::Mouse(const std::vector<int>& buttons, int row, int column
         }
     }
     Tmux("send-keys -t kivo6 -H" + hex);
-}
-
-void TerminalSession::Resize(int columns, int rows) {
-    Tmux("resize-window -t kivo6 -x " + std::to_string(columns) + " -y " + std::to_string(rows));
 }
 
 Screen TerminalSession::Capture() const {

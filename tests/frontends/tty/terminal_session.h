@@ -26,8 +26,6 @@ struct Screen {
 
     // A row as text, without the halves of full-width characters.
     std::wstring Row(int row) const;
-    // The text of cells [left, right) of a row, trailing blanks removed.
-    std::wstring Span(int row, int left, int right) const;
     bool Contains(std::wstring_view text) const;
     struct Place {
         int row;
@@ -60,9 +58,6 @@ class TerminalSession {
     // A click of the left button (press and release) on a cell, as the terminal
     // reports it.
     void Click(int row, int column);
-    // One notch of the mouse wheel over a cell.
-    void Wheel(bool down, int row, int column);
-    void Resize(int columns, int rows);
 
     Screen Capture() const;
     // Reads the screen until it satisfies the condition; the last screen read, and
@@ -73,7 +68,6 @@ class TerminalSession {
     std::optional<int> WaitForExit(std::chrono::seconds timeout = std::chrono::seconds(20)) const;
 
   private:
-    void Mouse(const std::vector<int>& buttons, int row, int column);
     std::string Tmux(const std::string& arguments, int* status = nullptr) const;
     std::filesystem::path MemcheckLog() const {
         return folder_ / "memcheck.log";
