@@ -226,6 +226,9 @@ void TtyFrontEnd::Redraw() {
         box->firstLine = box->view.firstLine;
         DrawMessageBox(grid, box->view, box->caption);
     }
+    if (composed) {
+        composed(grid);
+    }
     CopyToScreen(grid);
 }
 

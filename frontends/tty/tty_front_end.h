@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,10 @@ class TtyFrontEnd final : public FrontEnd {
     bool Start(std::FILE* input = stdin, std::FILE* output = stdout);
     // Gives the terminal back as it was.
     void Stop();
+
+    // Shown each screen as composed, before curses sends it: lets tests see what
+    // the terminal would.
+    std::function<void(const ScreenGrid&)> composed;
 
     void DialogOpened(HWND dialog) override;
     void DialogClosed(HWND dialog) override;

@@ -24,6 +24,8 @@ using Commands = std::vector<int>;
 
 Commands recorded;
 std::function<std::string(HWND)> typeInto;
+TtyFrontEnd* running = nullptr;
+std::string boxText;           // shown when 結果表示(Type1) is clicked, if not empty
 std::FILE* keyboard = nullptr; // the writing end of the front end's input
 
 INT_PTR CALLBACK RecordingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -40,6 +42,9 @@ INT_PTR CALLBACK RecordingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     // Clicks only: the BS_NOTIFY button also reports its focus.
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
         recorded.push_back(LOWORD(wParam));
+        if (LOWORD(wParam) == IDC_TYPE1 && !boxText.empty()) {
+            running->ShowMessageBox(dialog, "Dialog", boxText);
+        }
         if (LOWORD(wParam) == IDCANCEL) {
             EndDialog(dialog, IDCANCEL);
         }
@@ -71,7 +76,8 @@ CellRect CellsOf(HWND dialog, int id) {
 }
 
 // The commands the main dialog's procedure receives for the bytes `type` returns.
-Commands Type(std::function<std::string(HWND)> type) {
+Commands Type(std::function<std::string(HWND)> type,
+              std::function<void(const ScreenGrid&)> composed = {}) {
     int pipeEnds[2];
     EXPECT_EQ(pipe(pipeEnds), 0);
     std::FILE* input = fdopen(pipeEnds[0], "r");
@@ -81,6 +87,8 @@ Commands Type(std::function<std::string(HWND)> type) {
     typeInto = std::move(type);
 
     TtyFrontEnd frontEnd;
+    frontEnd.composed = std::move(composed);
+    running = &frontEnd;
     EXPECT_TRUE(frontEnd.Start(input, output));
     SetFrontEnd(&frontEnd);
     DialogBoxParamA(ProgramModule(), MAKEINTRESOURCEA(IDD_MAIN), nullptr, RecordingProc, 0);
@@ -100,6 +108,7 @@ class TtyInput : public ::testing::Test {
         setenv("TERM", "xterm-xfree86", 1);
         setenv("LINES", "40", 1);
         setenv("COLUMNS", "100", 1);
+        boxText.clear();
     }
 };
 
@@ -135,6 +144,49 @@ TEST_F(TtyInput, AClickIsAPressAndAReleaseOnTheSameControl) {
                ClickAt(CellsOf(dialog, IDC_EXCLUDE_PREVIOUS));
     });
     EXPECT_EQ(commands, (Commands{IDC_EXCLUDE_PREVIOUS, IDC_MODE_ODD, IDCANCEL}));
+}
+
+// Sixty lines in a box on 40 rows: 35 show, and the box's bottom frame says which.
+// Page Down moves a page less one line, the wheel three lines a notch.
+TEST_F(TtyInput, KeysAndTheWheelScrollAMessageBox) {
+    for (int line = 1; line <= 60; ++line) {
+        boxText += "line " + std::to_string(line) + " of a box wide enough\n";
+    }
+    std::vector<std::wstring> shown; // each new position the bottom frame gives
+    const auto bottomFrame = [&](const ScreenGrid& grid) {
+        for (int row = 0; row < grid.Rows(); ++row) {
+            const std::wstring text = grid.RowText(row);
+            const std::size_t left = text.find(L'└');
+            if (text.find(L" of 60") == std::wstring::npos || left == std::wstring::npos) {
+                continue;
+            }
+            // The bottom frame's line, without its corners and dashes: the blank
+            // around the position stays.
+            const std::size_t start = text.find_first_not_of(L'─', left + 1);
+            const std::wstring where =
+                text.substr(start, text.find_last_not_of(L"─┘ ") + 2 - start);
+            if (shown.empty() || shown.back() != where) {
+                shown.push_back(where);
+            }
+        }
+    };
+    const Commands commands = Type(
+        [](HWND) {
+            return std::string("\t\r") +             // 結果表示(Type1) opens the box
+                   "\x1bOB" + "\x1b[6~" + "\x1bOF" + // Down, Page Down (34 lines), End
+                   "\x1bOA" + "\x1bOH" +             // Up, Home
+                   "\x1b[Ma!!\x1b[24~" +             // the wheel down a notch: 3 lines
+                   "\x1b[M`!!\x1b[24~" +             // and up again
+                   // Escape, kept alone by the F12 after it, closes the box, so the
+                   // x then reaches the dialog.
+                   "\x1b\x1b[24~x";
+        },
+        bottomFrame);
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L" 1-35 of 60 v more ", L" ^ 2-36 of 60 v more ",
+                                                L" ^ 26-60 of 60 ", L" ^ 25-59 of 60 v more ",
+                                                L" 1-35 of 60 v more ", L" ^ 4-38 of 60 v more ",
+                                                L" 1-35 of 60 v more "}));
+    EXPECT_EQ(commands, (Commands{IDC_TYPE1, IDOK, IDCANCEL}));
 }
 
 } // namespace
