@@ -146,6 +146,35 @@ TEST_F(TtyInput, AClickIsAPressAndAReleaseOnTheSameControl) {
     EXPECT_EQ(commands, (Commands{IDC_EXCLUDE_PREVIOUS, IDC_MODE_ODD, IDCANCEL}));
 }
 
+// 終了（&X） as drawn with the focus on it: three full-width characters of two cells
+// each, then X reversed and underlined.
+TEST_F(TtyInput, FocusAndMnemonicShowOnFullWidthCaptions) {
+    bool seen = false;
+    Type([](HWND) { return std::string(); },
+         [&](const ScreenGrid& grid) {
+             for (int row = 0; row < grid.Rows() && !seen; ++row) {
+                 for (int column = 0; column + 6 < grid.Columns(); ++column) {
+                     if (grid.At(row, column).character != L'終' ||
+                         grid.At(row, column + 2).character != L'了') {
+                         continue;
+                     }
+                     seen = true;
+                     EXPECT_TRUE(grid.At(row, column + 1).trailing);
+                     EXPECT_EQ(grid.At(row, column + 4).character, L'（');
+                     const Cell& x = grid.At(row, column + 6);
+                     EXPECT_EQ(x.character, L'X');
+                     EXPECT_EQ(x.style & (STYLE_REVERSE | STYLE_UNDERLINE),
+                               STYLE_REVERSE | STYLE_UNDERLINE);
+                     EXPECT_EQ(grid.At(row, column + 7).character, L'）');
+                     EXPECT_NE(grid.At(row, column + 7).style & STYLE_REVERSE, 0u);
+                     EXPECT_EQ(grid.At(row, column + 7).style & STYLE_UNDERLINE, 0u);
+                     break;
+                 }
+             }
+         });
+    EXPECT_TRUE(seen);
+}
+
 // Sixty lines in a box on 40 rows: 35 show, and the box's bottom frame says which.
 // Page Down moves a page less one line, the wheel three lines a notch.
 TEST_F(TtyInput, KeysAndTheWheelScrollAMessageBox) {
