@@ -24,72 +24,12 @@ std::string Quote(const std::string& text) {
     return quoted + "'";
 }
 
-// capture-pane -e output: UTF-8 text with SGR sequences for the attributes.
-struct Attributes {
-    bool reverse = false;
-    bool underline = false;
-};
-
-void ApplySgr(const std::string& parameters, Attributes& attributes) {
-    std::vector<int> values;
-    std::stringstream in(parameters);
-    for (std::string item; std::getline(in, item, ';');) {
-        // "4:3" is an underline style; only whether there is one matters here.
-        const std::size_t colon = item.find(':');
-        const int value = item.empty() ? 0 : std::atoi(item.substr(0, colon).c_str());
-        const bool off = colon != std::string::npos && item.substr(colon + 1) == "0";
-        values.push_back(off ? 24 : value);
-    }
-    if (values.empty()) {
-        values.push_back(0);
-    }
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        switch (values[i]) {
-        case 0:
-            attributes = {};
-            break;
-        case 4:
-            attributes.underline = true;
-            break;
-        case 7:
-            attributes.reverse = true;
-            break;
-        case 24:
-            attributes.underline = false;
-            break;
-        case 27:
-            attributes.reverse = false;
-            break;
-        case 38:
-        case 48:
-        case 58:
-            // Colours: 5;n or 2;r;g;b follow.
-            if (i + 1 < values.size()) {
-                i += values[i + 1] == 5 ? 2 : 4;
-            }
-            break;
-        default:
-            break;
-        }
-    }
-}
-
-std::vector<ScreenCell> ParseRow(const std::string& line, Attributes& attributes) {
+// capture-pane output: UTF-8 text, one line a row.
+std::vector<ScreenCell> ParseRow(const std::string& line) {
     std::vector<ScreenCell> cells;
     std::mbstate_t state{};
     std::size_t i = 0;
     while (i < line.size()) {
-        if (line[i] == '\x1b' && i + 1 < line.size() && line[i + 1] == '[') {
-            const std::size_t end = line.find_first_of("ABCDHJKmsu", i + 2);
-            if (end == std::string::npos) {
-                break;
-            }
-            if (line[end] == 'm') {
-                ApplySgr(line.substr(i + 2, end - i - 2), attributes);
-            }
-            i = end + 1;
-            continue;
-        }
         wchar_t character = 0;
         const std::size_t length =
             std::mbrtowc(&character, line.data() + i, line.size() - i, &state);
@@ -100,9 +40,9 @@ std::vector<ScreenCell> ParseRow(const std::string& line, Attributes& attributes
         } else {
             i += length;
         }
-        cells.push_back({character, attributes.reverse, attributes.underline});
+        cells.push_back({character});
         if (wcwidth(character) == 2) {
-            cells.push_back({0, attributes.reverse, attributes.underline});
+            cells.push_back({0});
         }
     }
     return cells;
@@ -157,18 +97,6 @@ std::optional<Screen::Place> Screen::Find(std::wstring_view text) const {
         return Place{static_cast<int>(row), column};
     }
     return std::nullopt;
-}
-
-std::wstring Screen::Reversed() const {
-    std::wstring text;
-    for (const auto& row : rows) {
-        for (const ScreenCell& cell : row) {
-            if (cell.reverse && cell.character != 0 && cell.character != L' ') {
-                text.push_back(cell.character);
-            }
-        }
-    }
-    return text;
 }
 
 std::string Screen::Dump() const {
@@ -266,14 +194,13 @@ void TerminalSession::Click(int row, int column) {
 Screen TerminalSession::Capture() const {
     Screen screen;
     int status = 0;
-    const std::string text = Tmux("capture-pane -p -e -t kivo6", &status);
+    const std::string text = Tmux("capture-pane -p -t kivo6", &status);
     if (status != 0) {
         return screen;
     }
-    Attributes attributes;
     std::stringstream in(text);
     for (std::string line; std::getline(in, line);) {
-        screen.rows.push_back(ParseRow(line, attributes));
+        screen.rows.push_back(ParseRow(line));
     }
     return screen;
 }

@@ -1,6 +1,6 @@
 // Drives kivo6-tty from outside as a user at a terminal would: runs it in a private
 // tmux server with a fixed window size, types keys, clicks the mouse and reads the
-// screen back, attributes included. Used by the terminal front end's tests.
+// screen back as text. Used by the terminal front end's tests.
 // With KIVO6_TTY_MEMCHECK naming tests/support/memcheck.sh the program runs under
 // valgrind, and a session whose program memcheck faulted fails the test.
 #pragma once
@@ -17,8 +17,6 @@
 // character has character 0.
 struct ScreenCell {
     wchar_t character = L' ';
-    bool reverse = false;
-    bool underline = false;
 };
 
 struct Screen {
@@ -33,8 +31,6 @@ struct Screen {
     };
     // The first place the text starts, by cell column, or nothing.
     std::optional<Place> Find(std::wstring_view text) const;
-    // Every reversed character, in reading order, blanks left out.
-    std::wstring Reversed() const;
     std::string Dump() const; // for failure messages
 };
 

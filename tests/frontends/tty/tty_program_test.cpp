@@ -21,7 +21,6 @@ TEST(TtyProgram, StartsShowsABoxAndEndsOnAltX) {
     };
     ASSERT_TRUE(session.WaitFor(mainDialogUp, &screen)) << screen.Dump();
     EXPECT_NE(screen.Row(0).find(L"─ KIVO6 ─"), std::wstring::npos) << screen.Dump();
-    EXPECT_EQ(screen.Reversed(), L"終了（X）") << "the focus starts on the default button";
 
     // 過去の当選結果 is three Tabs on; its box ends with the OK button.
     session.Keys({"Tab", "Tab", "Tab", "Enter"});
