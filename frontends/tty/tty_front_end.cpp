@@ -64,8 +64,8 @@ TtyFrontEnd::~TtyFrontEnd() {
     Stop();
 }
 
-bool TtyFrontEnd::Start() {
-    screen_ = newterm(nullptr, stdout, stdin);
+bool TtyFrontEnd::Start(std::FILE* input, std::FILE* output) {
+    screen_ = newterm(nullptr, output, input);
     if (screen_ == nullptr) {
         std::fputs("kivo6-tty: this terminal cannot be used (is TERM set?)\n", stderr);
         return false;
@@ -227,6 +227,9 @@ void TtyFrontEnd::Redraw() {
         box->view = LayOutMessageBox(box->caption, box->text, rows, columns, box->firstLine);
         box->firstLine = box->view.firstLine;
         DrawMessageBox(grid, box->view, box->caption);
+    }
+    if (composed) {
+        composed(grid);
     }
     CopyToScreen(grid);
 }

@@ -8,6 +8,8 @@
 #include "standin/window_model.h"
 
 #include <chrono>
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,10 +23,15 @@ class TtyFrontEnd final : public FrontEnd {
     TtyFrontEnd& operator=(const TtyFrontEnd&) = delete;
 
     // Takes over the terminal: curses, keypad, a short Escape delay and mouse
-    // reports. False, with the reason on standard error, when it cannot.
-    bool Start();
+    // reports. False, with the reason on standard error, when it cannot. The streams
+    // are the terminal's; tests pass others to type into the front end.
+    bool Start(std::FILE* input = stdin, std::FILE* output = stdout);
     // Gives the terminal back as it was.
     void Stop();
+
+    // Shown each screen as composed, before curses sends it: lets tests see what
+    // the terminal would.
+    std::function<void(const ScreenGrid&)> composed;
 
     void DialogOpened(HWND dialog) override;
     void DialogClosed(HWND dialog) override;

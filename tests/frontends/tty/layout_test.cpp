@@ -43,6 +43,48 @@ TEST_F(TtyLayout, WrappedLinesBuiltAlikeAreCutAlike) {
     EXPECT_EQ(WrapText(L"前々々回", 5), (std::vector<std::wstring>{L"前々", L"々回"}));
 }
 
+// Ten lines in a box on a screen of 10 rows by 30 columns: the box is 20 wide
+// (the caption's line sets it) and the 10 rows tall, which leaves 5 for the text.
+TEST_F(TtyLayout, TallTextScrollsWithinTheScreenAndSaysWhere) {
+    std::wstring text;
+    for (int line = 1; line <= 10; ++line) {
+        text += L"line " + std::to_wstring(line) + L"\n";
+    }
+    ScreenGrid grid(10, 30);
+    // Asked to scroll past the end, the box shows the last five lines.
+    MessageBoxView view = LayOutMessageBox(L"Dialog", text, 10, 30, 100);
+    EXPECT_EQ(view.frame.left, 5);
+    EXPECT_EQ(view.frame.right, 25);
+    EXPECT_EQ(view.frame.top, 0);
+    EXPECT_EQ(view.frame.bottom, 10);
+    EXPECT_EQ(view.visibleLines, 5);
+    EXPECT_EQ(view.firstLine, 5);
+    DrawMessageBox(grid, view, L"Dialog");
+    EXPECT_EQ(grid.RowText(0).substr(5, 20), L"┌─ /!\\ Dialog ──[×]┐");
+    EXPECT_EQ(grid.RowText(2).substr(5, 9), L"│  line 6");
+    EXPECT_EQ(grid.RowText(6).substr(5, 10), L"│  line 10");
+    EXPECT_EQ(grid.RowText(9).substr(5, 20), L"└─── ^ 6-10 of 10 ─┘");
+
+    view = LayOutMessageBox(L"Dialog", text, 10, 30, -3);
+    EXPECT_EQ(view.firstLine, 0);
+    DrawMessageBox(grid, view, L"Dialog");
+    EXPECT_EQ(grid.RowText(2).substr(5, 9), L"│  line 1");
+    EXPECT_EQ(grid.RowText(9).substr(5, 20), L"└ 1-5 of 10 v more ┘");
+}
+
+TEST_F(TtyLayout, BoxStaysOnScreensResizedDownToOneCell) {
+    for (const auto& [rows, columns] : {std::pair{1, 1}, {3, 7}, {5, 20}}) {
+        SCOPED_TRACE(std::to_string(rows) + "x" + std::to_string(columns));
+        ScreenGrid grid(rows, columns);
+        const MessageBoxView view =
+            LayOutMessageBox(L"Dialog", L"Data Read ERROR\n", rows, columns, 0);
+        EXPECT_EQ(view.frame.Intersect(grid.Bounds()).Width(), view.frame.Width());
+        EXPECT_EQ(view.frame.Intersect(grid.Bounds()).Height(), view.frame.Height());
+        EXPECT_GE(view.visibleLines, 0);
+        DrawMessageBox(grid, view, L"Dialog");
+    }
+}
+
 // The cells a control draws on: its rectangle and the caption's run to the right.
 bool Covers(const ControlView& view, int row, int column) {
     return view.rect.Contains(row, column) ||

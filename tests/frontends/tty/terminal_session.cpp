@@ -24,72 +24,12 @@ std::string Quote(const std::string& text) {
     return quoted + "'";
 }
 
-// capture-pane -e output: UTF-8 text with SGR sequences for the attributes.
-struct Attributes {
-    bool reverse = false;
-    bool underline = false;
-};
-
-void ApplySgr(const std::string& parameters, Attributes& attributes) {
-    std::vector<int> values;
-    std::stringstream in(parameters);
-    for (std::string item; std::getline(in, item, ';');) {
-        // "4:3" is an underline style; only whether there is one matters here.
-        const std::size_t colon = item.find(':');
-        const int value = item.empty() ? 0 : std::atoi(item.substr(0, colon).c_str());
-        const bool off = colon != std::string::npos && item.substr(colon + 1) == "0";
-        values.push_back(off ? 24 : value);
-    }
-    if (values.empty()) {
-        values.push_back(0);
-    }
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        switch (values[i]) {
-        case 0:
-            attributes = {};
-            break;
-        case 4:
-            attributes.underline = true;
-            break;
-        case 7:
-            attributes.reverse = true;
-            break;
-        case 24:
-            attributes.underline = false;
-            break;
-        case 27:
-            attributes.reverse = false;
-            break;
-        case 38:
-        case 48:
-        case 58:
-            // Colours: 5;n or 2;r;g;b follow.
-            if (i + 1 < values.size()) {
-                i += values[i + 1] == 5 ? 2 : 4;
-            }
-            break;
-        default:
-            break;
-        }
-    }
-}
-
-std::vector<ScreenCell> ParseRow(const std::string& line, Attributes& attributes) {
+// capture-pane output: UTF-8 text, one line a row.
+std::vector<ScreenCell> ParseRow(const std::string& line) {
     std::vector<ScreenCell> cells;
     std::mbstate_t state{};
     std::size_t i = 0;
     while (i < line.size()) {
-        if (line[i] == '\x1b' && i + 1 < line.size() && line[i + 1] == '[') {
-            const std::size_t end = line.find_first_of("ABCDHJKmsu", i + 2);
-            if (end == std::string::npos) {
-                break;
-            }
-            if (line[end] == 'm') {
-                ApplySgr(line.substr(i + 2, end - i - 2), attributes);
-            }
-            i = end + 1;
-            continue;
-        }
         wchar_t character = 0;
         const std::size_t length =
             std::mbrtowc(&character, line.data() + i, line.size() - i, &state);
@@ -100,9 +40,9 @@ std::vector<ScreenCell> ParseRow(const std::string& line, Attributes& attributes
         } else {
             i += length;
         }
-        cells.push_back({character, attributes.reverse, attributes.underline});
+        cells.push_back({character});
         if (wcwidth(character) == 2) {
-            cells.push_back({0, attributes.reverse, attributes.underline});
+            cells.push_back({0});
         }
     }
     return cells;
@@ -133,21 +73,6 @@ std::wstring Screen::Row(int row) const {
     return text;
 }
 
-std::wstring Screen::Span(int row, int left, int right) const {
-    std::wstring text;
-    const auto& cells = rows.at(static_cast<std::size_t>(row));
-    for (int column = std::max(left, 0); column < right && column < static_cast<int>(cells.size());
-         ++column) {
-        if (cells[static_cast<std::size_t>(column)].character != 0) {
-            text.push_back(cells[static_cast<std::size_t>(column)].character);
-        }
-    }
-    while (!text.empty() && text.back() == L' ') {
-        text.pop_back();
-    }
-    return text;
-}
-
 bool Screen::Contains(std::wstring_view text) const {
     return Find(text).has_value();
 }
@@ -172,18 +97,6 @@ std::optional<Screen::Place> Screen::Find(std::wstring_view text) const {
         return Place{static_cast<int>(row), column};
     }
     return std::nullopt;
-}
-
-std::wstring Screen::Reversed() const {
-    std::wstring text;
-    for (const auto& row : rows) {
-        for (const ScreenCell& cell : row) {
-            if (cell.reverse && cell.character != 0 && cell.character != L' ') {
-                text.push_back(cell.character);
-            }
-        }
-    }
-    return text;
 }
 
 std::string Screen::Dump() const {
@@ -264,19 +177,11 @@ void TerminalSession::Keys(const std::vector<std::string>& keys) {
 }
 
 void TerminalSession::Click(int row, int column) {
-    // Button 0 pressed, then released (3).
-    Mouse({0, 3}, row, column);
-}
-
-void TerminalSession::Wheel(bool down, int row, int column) {
-    Mouse({down ? 65 : 64}, row, column);
-}
-
-void TerminalSession::Mouse(const std::vector<int>& buttons, int row, int column) {
     // The mouse reports tmux's own terminal type announces (X10 encoding): each the
-    // button, the 1-based column and the row, each plus 32.
+    // button, the 1-based column and the row, each plus 32. Button 0 pressed, then
+    // released (3).
     std::string hex;
-    for (int button : buttons) {
+    for (int button : {0, 3}) {
         for (int byte : {0x1b, int{'['}, int{'M'}, 32 + button, 33 + column, 33 + row}) {
             char digits[4];
             std::snprintf(digits, sizeof digits, " %02x", byte & 0xFF);
@@ -286,21 +191,16 @@ void TerminalSession::Mouse(const std::vector<int>& buttons, int row, int column
     Tmux("send-keys -t kivo6 -H" + hex);
 }
 
-void TerminalSession::Resize(int columns, int rows) {
-    Tmux("resize-window -t kivo6 -x " + std::to_string(columns) + " -y " + std::to_string(rows));
-}
-
 Screen TerminalSession::Capture() const {
     Screen screen;
     int status = 0;
-    const std::string text = Tmux("capture-pane -p -e -t kivo6", &status);
+    const std::string text = Tmux("capture-pane -p -t kivo6", &status);
     if (status != 0) {
         return screen;
     }
-    Attributes attributes;
     std::stringstream in(text);
     for (std::string line; std::getline(in, line);) {
-        screen.rows.push_back(ParseRow(line, attributes));
+        screen.rows.push_back(ParseRow(line));
     }
     return screen;
 }

@@ -1,6 +1,6 @@
 // Drives kivo6-tty from outside as a user at a terminal would: runs it in a private
 // tmux server with a fixed window size, types keys, clicks the mouse and reads the
-// screen back, attributes included. Used by the terminal front end's tests.
+// screen back as text. Used by the terminal front end's tests.
 // With KIVO6_TTY_MEMCHECK naming tests/support/memcheck.sh the program runs under
 // valgrind, and a session whose program memcheck faulted fails the test.
 #pragma once
@@ -17,8 +17,6 @@
 // character has character 0.
 struct ScreenCell {
     wchar_t character = L' ';
-    bool reverse = false;
-    bool underline = false;
 };
 
 struct Screen {
@@ -26,8 +24,6 @@ struct Screen {
 
     // A row as text, without the halves of full-width characters.
     std::wstring Row(int row) const;
-    // The text of cells [left, right) of a row, trailing blanks removed.
-    std::wstring Span(int row, int left, int right) const;
     bool Contains(std::wstring_view text) const;
     struct Place {
         int row;
@@ -35,8 +31,6 @@ struct Screen {
     };
     // The first place the text starts, by cell column, or nothing.
     std::optional<Place> Find(std::wstring_view text) const;
-    // Every reversed character, in reading order, blanks left out.
-    std::wstring Reversed() const;
     std::string Dump() const; // for failure messages
 };
 
@@ -60,9 +54,6 @@ class TerminalSession {
     // A click of the left button (press and release) on a cell, as the terminal
     // reports it.
     void Click(int row, int column);
-    // One notch of the mouse wheel over a cell.
-    void Wheel(bool down, int row, int column);
-    void Resize(int columns, int rows);
 
     Screen Capture() const;
     // Reads the screen until it satisfies the condition; the last screen read, and
@@ -73,7 +64,6 @@ class TerminalSession {
     std::optional<int> WaitForExit(std::chrono::seconds timeout = std::chrono::seconds(20)) const;
 
   private:
-    void Mouse(const std::vector<int>& buttons, int row, int column);
     std::string Tmux(const std::string& arguments, int* status = nullptr) const;
     std::filesystem::path MemcheckLog() const {
         return folder_ / "memcheck.log";
