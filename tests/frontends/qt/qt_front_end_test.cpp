@@ -369,7 +369,7 @@ TEST_F(QtFrontEndTest, MessageBoxShowsTheTextSelectablyInColumns) {
             // Space on the text dismisses the box, as on the button.
             QTest::keyClick(label, Qt::Key_Space);
         });
-        frontEnd_.ShowMessageBox(dialog, "Dialog", shares.toStdString());
+        frontEnd_.ShowMessageBox(dialog, "Dialog", shares.toStdString(), MB_ICONWARNING);
         // The box went away and the dialog takes input again.
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
         Type(dialog, Qt::Key_Escape);

@@ -44,7 +44,7 @@ INT_PTR CALLBACK RecordingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
         recorded.push_back(LOWORD(wParam));
         if (LOWORD(wParam) == IDC_TYPE1 && !boxText.empty()) {
-            running->ShowMessageBox(dialog, "Dialog", boxText);
+            running->ShowMessageBox(dialog, "Dialog", boxText, MB_ICONWARNING);
         }
         if (LOWORD(wParam) == IDCANCEL) {
             EndDialog(dialog, IDCANCEL);
