@@ -170,21 +170,6 @@ TEST_F(TypeOne, OddOnlyFinishesWhenTheLatestDrawTookSixOddNumbers) {
     }
 }
 
-TEST_F(TypeOne, SameSecondGivesTheSameText) {
-    StartWith({{1, 2, 3, 4, 5, 6, 7}, {8, 9, 10, 11, 12, 13, 14}});
-    StopClockAt(1765000000u);
-    std::string texts[2];
-    for (std::string& text : texts) {
-        BeginResult("Pattern 1\n\n");
-        GenerateUniform();
-        GeneratePooled();
-        GenerateInverse();
-        text = ResultText;
-    }
-    EXPECT_EQ(texts[0], texts[1]);
-    EXPECT_EQ(ResultLines(texts[0].c_str(), "Pattern 1\n\n").size(), 3u);
-}
-
 class Tickets : public CoreTest {};
 
 TEST_F(Tickets, NoFlagsDrawThirtyDistinctNumbers) {

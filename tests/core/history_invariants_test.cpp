@@ -44,9 +44,9 @@ class HistoryInvariants : public CoreTest {
     bool Holds(const std::string& bytes, const std::string& name) {
         ShownMessageBoxes().clear();
         std::string path = WriteHistory(bytes).string();
-        const char* broken =
-            CheckHistoryInvariants(path.c_str(), reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                   bytes.size(), BoxesShown);
+        const char* broken = CheckHistoryInvariants(
+            path.c_str(), reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
+            BoxesShown);
         EXPECT_STREQ(broken, nullptr) << name;
         return ShownMessageBoxes().empty();
     }

@@ -16,18 +16,18 @@
 #include <initializer_list>
 #include <string_view>
 
-#define REQUIRE(holds, what)                                                                      \
-    do {                                                                                          \
-        if (!(holds)) {                                                                           \
-            return what;                                                                          \
-        }                                                                                         \
+#define REQUIRE(holds, what)                                                                       \
+    do {                                                                                           \
+        if (!(holds)) {                                                                            \
+            return what;                                                                           \
+        }                                                                                          \
     } while (0)
 
-#define PASSES(step)                                                                              \
-    do {                                                                                          \
-        if (const char* broken = (step)) {                                                        \
-            return broken;                                                                        \
-        }                                                                                         \
+#define PASSES(step)                                                                               \
+    do {                                                                                           \
+        if (const char* broken = (step)) {                                                         \
+            return broken;                                                                         \
+        }                                                                                          \
     } while (0)
 
 namespace {
@@ -78,8 +78,8 @@ void CheckNote(const ReadingNote& note) {
             broken = "a value noted for no position";
         } else if (note.length < 1) {
             broken = "a value noted from no characters";
-        } else if (note.stopColumn != 0 &&
-                   (note.stopColumn < note.column || note.stopColumn >= note.column + note.length)) {
+        } else if (note.stopColumn != 0 && (note.stopColumn < note.column ||
+                                            note.stopColumn >= note.column + note.length)) {
             broken = "a conversion noted as stopping outside its token";
         }
     }
