@@ -120,6 +120,12 @@ TEST_F(HistoryFile, EndLineStoresNothingAndEndsTheData) {
     EXPECT_EQ(Row(1), Values({10, 20, 0, 0, 0, 0, 0}));
     EXPECT_EQ(mainTotal, 6);
     EXPECT_EQ(mainCounts[9], 0);
+    ResetState();
+    // A draw that the END line's values completed is taken back with them.
+    ASSERT_EQ(LoadBytes("KIVO\n1 2 3 4 5 6\n7 END\n"), 1);
+    EXPECT_EQ(drawCount, 0);
+    EXPECT_EQ(mainTotal, 0);
+    EXPECT_EQ(Row(0), Values({1, 2, 3, 4, 5, 6, 0}));
 }
 
 TEST_F(HistoryFile, MissingEndAndMissingLastNewlineLoseNoDraw) {
