@@ -5,6 +5,7 @@
 #include "generate/generators.h"
 #include "generate/random_source.h"
 #include "history/state.h"
+#include "support/program_start.h"
 
 #include <algorithm>
 #include <cstring>
@@ -114,42 +115,46 @@ TEST_F(Generators, EveryRequestOnASkewedHistoryGivesItsKnownText) {
 
 class TypeOne : public CoreTest {};
 
-TEST_F(TypeOne, UniformFromSeedOne) {
-    StartWith({});
-    EXPECT_EQ(LineFromSeedOne(GenerateUniform), "13 14 21 30 35 42\n");
-    const std::uint8_t pick[] = {13, 14, 21, 30, 35, 42, 41};
-    EXPECT_EQ(0, std::memcmp(Pick, pick, sizeof Pick));
-    EXPECT_EQ(RandomSource, StateAfter(7));
-    ParityMode = PARITY_ODD_ONLY;
-    EXPECT_EQ(LineFromSeedOne(GenerateUniform), "13 19 21 33 35 41\n");
-    ParityMode = PARITY_EVEN_ONLY;
-    EXPECT_EQ(LineFromSeedOne(GenerateUniform), "02 14 24 30 32 42\n");
-}
-
-TEST_F(TypeOne, InverseWithNoSharesTakesEveryCandidate) {
-    StartWith({});
-    EXPECT_EQ(LineFromSeedOne(GenerateInverse), "02 14 30 35 41 42\n");
-    EXPECT_EQ(RandomSource, StateAfter(14));
-}
-
-TEST_F(TypeOne, PooledDrawsTheCellsTheShuffleFilledFromTheSameStream) {
-    StartWith({});
-    EXPECT_EQ(LineFromSeedOne(GeneratePooled), "01 02 03 04 05 06\n");
-    EXPECT_EQ(Pick[6], 7);
-}
-
-TEST_F(TypeOne, NoRepeatMembersLeaveOutTheLatestMainNumbersOnly) {
-    StartWith({{1, 2, 3, 4, 5, 6, 7}, {13, 14, 21, 30, 35, 42, 41}});
-    EXPECT_EQ(LineFromSeedOne(GenerateUniformNoRepeat), "02 15 19 24 33 41\n");
-    ParityMode = PARITY_ODD_ONLY;
-    EXPECT_EQ(LineFromSeedOne(GenerateUniformNoRepeat), "15 19 25 29 33 41\n");
-}
-
-TEST_F(TypeOne, WithNoHistoryNothingIsLeftOut) {
-    StartWith({});
-    EXPECT_EQ(LineFromSeedOne(GenerateUniformNoRepeat), LineFromSeedOne(GenerateUniform));
-    EXPECT_EQ(LineFromSeedOne(GeneratePooledNoRepeat), LineFromSeedOne(GeneratePooled));
-    EXPECT_EQ(LineFromSeedOne(GenerateInverseNoRepeat), LineFromSeedOne(GenerateInverse));
+// Each member's line from seed 1, on no history (so no shares and nothing to leave out)
+// or on one whose latest draw is 13 14 21 30 35 42. A uniform candidate is value % 43 + 1
+// (41 and 18467 give 42 and 21); an inverse candidate spends a second value on its roll.
+// The pooled member draws from the pool the start-up shuffle filled from the same
+// stream, so it meets the cells holding 1 to 7 in order.
+TEST_F(TypeOne, EachMembersLineFromSeedOne) {
+    const std::vector<Draw> latestHeld = {{1, 2, 3, 4, 5, 6, 7}, {13, 14, 21, 30, 35, 42, 41}};
+    struct Case {
+        bool withHistory;
+        std::int32_t parity;
+        void (*member)();
+        const char* line;
+        int seventh;    // Pick[6], or 0 where not written down
+        int valuesUsed; // random values spent, or -1 where not written down
+    } cases[] = {
+        {false, PARITY_NORMAL, GenerateUniform, "13 14 21 30 35 42\n", 41, 7},
+        {false, PARITY_ODD_ONLY, GenerateUniform, "13 19 21 33 35 41\n", 0, -1},
+        {false, PARITY_EVEN_ONLY, GenerateUniform, "02 14 24 30 32 42\n", 0, -1},
+        {false, PARITY_NORMAL, GenerateInverse, "02 14 30 35 41 42\n", 0, 14},
+        {false, PARITY_NORMAL, GeneratePooled, "01 02 03 04 05 06\n", 7, -1},
+        {false, PARITY_NORMAL, GenerateUniformNoRepeat, "13 14 21 30 35 42\n", 41, 7},
+        {false, PARITY_NORMAL, GenerateInverseNoRepeat, "02 14 30 35 41 42\n", 0, 14},
+        {false, PARITY_NORMAL, GeneratePooledNoRepeat, "01 02 03 04 05 06\n", 7, -1},
+        {true, PARITY_NORMAL, GenerateUniformNoRepeat, "02 15 19 24 33 41\n", 0, -1},
+        {true, PARITY_ODD_ONLY, GenerateUniformNoRepeat, "15 19 25 29 33 41\n", 0, -1},
+    };
+    int row = 0;
+    for (const Case& c : cases) {
+        ResetToProgramStart();
+        StartWith(c.withHistory ? latestHeld : std::vector<Draw>{});
+        ParityMode = c.parity;
+        EXPECT_EQ(LineFromSeedOne(c.member), c.line) << "row " << row;
+        if (c.seventh != 0) {
+            EXPECT_EQ(Pick[6], c.seventh) << "row " << row;
+        }
+        if (c.valuesUsed >= 0) {
+            EXPECT_EQ(RandomSource, StateAfter(c.valuesUsed)) << "row " << row;
+        }
+        ++row;
+    }
 }
 
 TEST_F(TypeOne, OddOnlyFinishesWhenTheLatestDrawTookSixOddNumbers) {
