@@ -69,21 +69,69 @@ TEST_F(HistoryFile, MarkerMustStandInTheFirst255CharactersOfLineOne) {
     }
 }
 
-TEST_F(HistoryFile, LongMarkerLineIsNotData) {
-    // Line 1 is one line however long; what follows its 255th character is not a draw.
-    ASSERT_EQ(LoadBytes("KIVO" + std::string(300, ' ') + "1 2 3 4 5 6 7\nEND\n"), 1);
-    EXPECT_EQ(drawCount, 0);
-}
-
-TEST_F(HistoryFile, MarkerThenEndLoadsAnEmptyHistory) {
-    ASSERT_EQ(LoadBytes("KIVO\nEND\n1 2 3 4 5 6 7\n"), 1);
-    EXPECT_EQ(drawCount, 0);
-    EXPECT_EQ(mainTotal, 0);
-    for (int n = 0; n < NUMBER_COUNT; ++n) {
-        EXPECT_EQ(mainCounts[n], 0);
-        EXPECT_EQ(bonusCounts[n], 0);
+TEST_F(HistoryFile, EachFileLeavesItsDraws) {
+    const std::vector<int> none = {0, 0, 0, 0, 0, 0, 0};
+    const std::vector<int> second = {8, 9, 10, 11, 12, 13, 14};
+    // 5 + 4076 + 14 bytes: the CR is the last byte of the first 4096-byte read.
+    const std::string padding(4076, ' ');
+    struct Case {
+        const char* why;
+        std::string bytes;
+        int draws;
+        int row;
+        std::vector<int> values;
+    } cases[] = {
+        {"line 1 is one line however long", "KIVO" + std::string(300, ' ') + "1 2 3 4 5 6 7\nEND\n",
+         0, 0, none},
+        {"END ends the data", "KIVO\nEND\n1 2 3 4 5 6 7\n", 0, 0, none},
+        {"blanks add no value", "KIVO\n1 2 3 4 5 6 7   \n     \n8 9 10 11 12 13 14 \nEND\n", 2, 1,
+         second},
+        {"no END, no last newline", "KIVO\n1 2 3 4 5 6 7\n8 9 10 11 12 13 14", 2, 1, second},
+        {"NUL ends its line's data",
+         "KIVO\n1 2 3\0 4 5 END\n4 5 6 7\nEND\n"s,
+         1,
+         0,
+         {1, 2, 3, 4, 5, 6, 7}},
+        {"CR LF ends a line", "KIVO\r\n1 2 3 4 5 6 7\r\n8 9 10 11 12 13 14\r\nEND\r\n", 2, 1,
+         second},
+        {"a CR without LF keeps what follows",
+         "KIVO\n1 2 3 4 5 6 \r7\nEND\n",
+         1,
+         0,
+         {1, 2, 3, 4, 5, 6, 7}},
+        {"CR and LF pair across reads",
+         "KIVO\n" + padding + "1 2 3 4 5 6 7 \r\n8 9 10 11 12 13 14\r\nEND\r\n", 2, 1, second},
+        {"Ctrl-Z ends the file",
+         "KIVO\n1 2 3 4 5 6 7\n8 9 1\x1a"
+         "0 11 12 13 14\nEND\n",
+         1,
+         1,
+         {8, 9, 1, 0, 0, 0, 0}},
+        {"Ctrl-Z ends the marker line", "KIVO\x1a\n1 2 3 4 5 6 7\nEND\n", 0, 0, none},
+        {"the END line stores nothing", "KIVO\n1 2 3 4 5 6 7\n10 20 END\n21 22 23 24 25 26 27\n", 1,
+         1, none},
+        {"a draw the END line completed is taken back",
+         "KIVO\n1 2 3 4 5 6\n7 END\n",
+         0,
+         0,
+         {1, 2, 3, 4, 5, 6, 0}},
+    };
+    for (const Case& c : cases) {
+        ResetState();
+        ASSERT_EQ(LoadBytes(c.bytes), 1) << c.why;
+        EXPECT_EQ(drawCount, c.draws) << c.why;
+        EXPECT_EQ(mainTotal, 6 * c.draws) << c.why;
+        EXPECT_EQ(Row(c.row), c.values) << c.why;
     }
     EXPECT_TRUE(ShownMessageBoxes().empty());
+}
+
+TEST_F(HistoryFile, EndWithinAWordEndsTheDataAndAPartialDrawIsNotCounted) {
+    ASSERT_EQ(LoadBytes("KIVO\n1 2 3 4 5 6 7 10 20\nWEEKEND\n"), 1);
+    EXPECT_EQ(drawCount, 1);
+    EXPECT_EQ(Row(1), Values({10, 20, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(mainTotal, 6);
+    EXPECT_EQ(mainCounts[9], 0);
 }
 
 TEST_F(HistoryFile, ValuesFormOneStreamAcrossLines) {
@@ -100,57 +148,6 @@ TEST_F(HistoryFile, ValuesFormOneStreamAcrossLines) {
     EXPECT_EQ(mainCounts[6], 0); // 7: only a bonus number
     EXPECT_EQ(bonusCounts[6], 1);
     EXPECT_EQ(bonusCounts[16], 1);
-}
-
-TEST_F(HistoryFile, TrailingSpacesAddNoValue) {
-    ASSERT_EQ(LoadBytes("KIVO\n1 2 3 4 5 6 7   \n     \n8 9 10 11 12 13 14 \nEND\n"), 1);
-    EXPECT_EQ(drawCount, 2);
-    EXPECT_EQ(Row(1), Values({8, 9, 10, 11, 12, 13, 14}));
-}
-
-TEST_F(HistoryFile, EndLineStoresNothingAndEndsTheData) {
-    ASSERT_EQ(LoadBytes("KIVO\n1 2 3 4 5 6 7\n10 20 END\n21 22 23 24 25 26 27\n"), 1);
-    EXPECT_EQ(drawCount, 1);
-    EXPECT_EQ(Row(1), Values({0, 0, 0, 0, 0, 0, 0}));
-    ResetState();
-    // "END" within a word still ends the data, and an incomplete draw before it is
-    // stored but neither counted nor part of drawCount.
-    ASSERT_EQ(LoadBytes("KIVO\n1 2 3 4 5 6 7 10 20\nWEEKEND\n"), 1);
-    EXPECT_EQ(drawCount, 1);
-    EXPECT_EQ(Row(1), Values({10, 20, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(mainTotal, 6);
-    EXPECT_EQ(mainCounts[9], 0);
-}
-
-TEST_F(HistoryFile, MissingEndAndMissingLastNewlineLoseNoDraw) {
-    ASSERT_EQ(LoadBytes("KIVO\n1 2 3 4 5 6 7\n8 9 10 11 12 13 14"), 1);
-    EXPECT_EQ(drawCount, 2);
-    EXPECT_EQ(Row(1), Values({8, 9, 10, 11, 12, 13, 14}));
-}
-
-TEST_F(HistoryFile, TextModeRulesHoldOnEverySystem) {
-    ASSERT_EQ(LoadBytes("KIVO\r\n1 2 3 4 5 6 7\r\n8 9 10 11 12 13 14\r\nEND\r\n"), 1);
-    EXPECT_EQ(drawCount, 2);
-    EXPECT_EQ(Row(1), Values({8, 9, 10, 11, 12, 13, 14}));
-    ResetState();
-    // A CR that ends one read of the file and the LF that starts the next still pair up.
-    std::string padding(4076, ' ');
-    ASSERT_EQ(LoadBytes("KIVO\n" + padding + "1 2 3 4 5 6 7 \r\n8 9 10 11 12 13 14\r\nEND\r\n"), 1);
-    ASSERT_EQ(("KIVO\n" + padding + "1 2 3 4 5 6 7 ").size(), 4095u);
-    EXPECT_EQ(drawCount, 2);
-    EXPECT_EQ(Row(1), Values({8, 9, 10, 11, 12, 13, 14}));
-    ResetState();
-    // Ctrl-Z ends the file; what follows it is never read.
-    ASSERT_EQ(LoadBytes("KIVO\n1 2 3 4 5 6 7\n8 9 1\x1a"
-                        "0 11 12 13 14\nEND\n"),
-              1);
-    EXPECT_EQ(drawCount, 1);
-    EXPECT_EQ(Row(1), Values({8, 9, 1, 0, 0, 0, 0}));
-    ResetState();
-    // Also when it ends the marker line: the draws after it are not there.
-    ASSERT_EQ(LoadBytes("KIVO\x1a\n1 2 3 4 5 6 7\nEND\n"), 1);
-    EXPECT_EQ(drawCount, 0);
-    EXPECT_EQ(Row(0), Values({0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(HistoryFile, TokensConvertAsTheDecimalConversionDoes) {
@@ -230,12 +227,6 @@ TEST_F(HistoryFile, ListeningHookChangesNothingLoaded) {
         // With a hook the failure goes to it, and no box opens.
         EXPECT_TRUE(ShownMessageBoxes().empty());
     }
-}
-
-TEST_F(HistoryFile, NulEndsItsLinesData) {
-    ASSERT_EQ(LoadBytes("KIVO\n1 2 3\0 4 5 END\n4 5 6 7\nEND\n"s), 1);
-    EXPECT_EQ(drawCount, 1);
-    EXPECT_EQ(Row(0), Values({1, 2, 3, 4, 5, 6, 7}));
 }
 
 TEST_F(HistoryFile, HistoryHoldsTheFirst256Draws) {
