@@ -34,33 +34,18 @@ void PrintTo(const Item& item, std::ostream* out) {
          << testing::PrintToString(item.itemClass + L" " + item.caption) << "}";
 }
 
-class ModuleFile {
-  public:
-    ModuleFile()
-        : module_(LoadLibraryExW(ProgramPath().c_str(), nullptr,
-                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
-    ~ModuleFile() {
-        if (module_ != nullptr) {
-            FreeLibrary(module_);
-        }
+// The bytes of one resource of the program in the Japanese language, or empty.
+std::vector<std::uint8_t> Resource(LPCWSTR type, int id) {
+    static const HMODULE program = LoadLibraryExW(
+        ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    HRSRC found = FindResourceExW(program, type, MAKEINTRESOURCEW(id), kJapanese);
+    if (found == nullptr) {
+        return {};
     }
-    ModuleFile(const ModuleFile&) = delete;
-    ModuleFile& operator=(const ModuleFile&) = delete;
-
-    // The bytes of one resource in the Japanese language, or empty.
-    std::vector<std::uint8_t> Resource(LPCWSTR type, int id) const {
-        HRSRC found = FindResourceExW(module_, type, MAKEINTRESOURCEW(id), kJapanese);
-        if (found == nullptr) {
-            return {};
-        }
-        const auto* bytes =
-            static_cast<const std::uint8_t*>(LockResource(LoadResource(module_, found)));
-        return {bytes, bytes + SizeofResource(module_, found)};
-    }
-
-  private:
-    HMODULE module_;
-};
+    const auto* bytes =
+        static_cast<const std::uint8_t*>(LockResource(LoadResource(program, found)));
+    return {bytes, bytes + SizeofResource(program, found)};
+}
 
 // Walks the fields of a DLGTEMPLATE and its DLGITEMTEMPLATEs in file order.
 class Reader {
@@ -157,10 +142,9 @@ std::wstring Wide(const char* utf8) {
 }
 
 TEST(Resources, DialogTemplatesInJapaneseItemByItem) {
-    ModuleFile program;
     for (const DialogTable& table : DialogTables()) {
         SCOPED_TRACE(table.caption);
-        const auto bytes = program.Resource(RT_DIALOG, table.id);
+        const auto bytes = Resource(RT_DIALOG, table.id);
         ASSERT_FALSE(bytes.empty()) << "no Japanese dialog " << table.id;
         const Template found = ParseTemplate(bytes);
         // No menu, no class of its own, no extended styles, placed at 0, 0.
@@ -182,8 +166,7 @@ TEST(Resources, DialogTemplatesInJapaneseItemByItem) {
 }
 
 TEST(Resources, OneIconOf32By32In16Colours) {
-    ModuleFile program;
-    const auto group = program.Resource(RT_GROUP_ICON, 102);
+    const auto group = Resource(RT_GROUP_ICON, 102);
     // GRPICONDIR: reserved, type 1, count; then one 14-byte entry per image.
     ASSERT_EQ(group.size(), 6u + 14u);
     EXPECT_EQ(group[2] | group[3] << 8, 1);
@@ -193,13 +176,13 @@ TEST(Resources, OneIconOf32By32In16Colours) {
     EXPECT_EQ(group[8], 16); // colours
     EXPECT_EQ(group[12], 4); // bits per pixel
     const int imageId = group[18] | group[19] << 8;
-    EXPECT_FALSE(program.Resource(RT_ICON, imageId).empty());
+    EXPECT_FALSE(Resource(RT_ICON, imageId).empty());
 }
 
 // The manifest the loader reads before any window opens: common controls 6 and the
 // processor the program is built for.
 TEST(Resources, ManifestForThisProcessorWithCommonControlsSix) {
-    const auto bytes = ModuleFile().Resource(RT_MANIFEST, 1);
+    const auto bytes = Resource(RT_MANIFEST, 1);
     ASSERT_FALSE(bytes.empty()) << "no Japanese manifest 1";
     const std::string manifest(bytes.begin(), bytes.end());
     EXPECT_NE(manifest.find(sizeof(void*) == 8 ? "processorArchitecture=\"amd64\""
