@@ -1,6 +1,6 @@
 // Checks the resources compiled into kivo6.exe, read back from the file through the
-// loader as Windows reads them: both dialog templates item by item (identifier,
-// class, style, caption, place and size), their language, font and the icon.
+// loader as Windows reads them: both dialog templates item by item, in Japanese with
+// their font; the icon; and the manifest.
 #include "session.h"
 #include "support/dialog_tables.h"
 
@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,53 +16,36 @@ namespace {
 
 constexpr WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
 
+// One template item, or (id 0, class empty) the dialog itself, as the file holds it.
 struct Item {
-    int id;
-    DWORD style;
-    std::wstring caption;
-    short x, y, cx, cy;
-};
-
-struct Template {
+    int id = 0;
+    std::wstring itemClass; // an ordinal as #N; empty for the dialog
     DWORD style = 0;
     DWORD extendedStyle = 0;
-    short x = 0, y = 0, cx = 0, cy = 0;
     std::wstring caption;
-    WORD pointSize = 0;
-    std::wstring font;
-    bool hasMenu = false;
-    bool hasClass = false;
-    std::vector<Item> items;
-    std::vector<std::wstring> itemClass;
+    short x = 0, y = 0, cx = 0, cy = 0;
+    bool operator==(const Item&) const = default;
 };
 
-class ModuleFile {
-  public:
-    ModuleFile()
-        : module_(LoadLibraryExW(ProgramPath().c_str(), nullptr,
-                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
-    ~ModuleFile() {
-        if (module_ != nullptr) {
-            FreeLibrary(module_);
-        }
-    }
-    ModuleFile(const ModuleFile&) = delete;
-    ModuleFile& operator=(const ModuleFile&) = delete;
+void PrintTo(const Item& item, std::ostream* out) {
+    *out << "{id " << item.id << ", style 0x" << std::hex << item.style << ", ex 0x"
+         << item.extendedStyle << std::dec << ", " << item.x << "," << item.y << " " << item.cx
+         << "x" << item.cy << ", class and caption "
+         << testing::PrintToString(item.itemClass + L" " + item.caption) << "}";
+}
 
-    // The bytes of one resource in the Japanese language, or empty.
-    std::vector<std::uint8_t> Resource(LPCWSTR type, int id) const {
-        HRSRC found = FindResourceExW(module_, type, MAKEINTRESOURCEW(id), kJapanese);
-        if (found == nullptr) {
-            return {};
-        }
-        const auto* bytes =
-            static_cast<const std::uint8_t*>(LockResource(LoadResource(module_, found)));
-        return {bytes, bytes + SizeofResource(module_, found)};
+// The bytes of one resource of the program in the Japanese language, or empty.
+std::vector<std::uint8_t> Resource(LPCWSTR type, int id) {
+    static const HMODULE program = LoadLibraryExW(
+        ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    HRSRC found = FindResourceExW(program, type, MAKEINTRESOURCEW(id), kJapanese);
+    if (found == nullptr) {
+        return {};
     }
-
-  private:
-    HMODULE module_;
-};
+    const auto* bytes =
+        static_cast<const std::uint8_t*>(LockResource(LoadResource(program, found)));
+    return {bytes, bytes + SizeofResource(program, found)};
+}
 
 // Walks the fields of a DLGTEMPLATE and its DLGITEMTEMPLATEs in file order.
 class Reader {
@@ -77,11 +61,8 @@ class Reader {
         return value;
     }
     // A string or an ordinal: 0x0000 (none), 0xFFFF followed by a number, or text.
-    std::wstring NameOrOrdinal(bool* isPresent = nullptr) {
+    std::wstring NameOrOrdinal() {
         const WORD first = Next<WORD>();
-        if (isPresent != nullptr) {
-            *isPresent = first != 0;
-        }
         if (first == 0xFFFF) {
             return L"#" + std::to_wstring(Next<WORD>());
         }
@@ -103,9 +84,19 @@ class Reader {
     std::size_t at_ = 0;
 };
 
+struct Template {
+    Item dialog;
+    std::wstring menu;
+    std::wstring windowClass;
+    WORD pointSize = 0;
+    std::wstring font;
+    std::vector<Item> items;
+};
+
 Template ParseTemplate(const std::vector<std::uint8_t>& bytes) {
-    Template dialog;
+    Template parsed;
     Reader in(bytes);
+    Item& dialog = parsed.dialog;
     dialog.style = in.Next<DWORD>();
     dialog.extendedStyle = in.Next<DWORD>();
     const WORD count = in.Next<WORD>();
@@ -113,34 +104,33 @@ Template ParseTemplate(const std::vector<std::uint8_t>& bytes) {
     dialog.y = in.Next<short>();
     dialog.cx = in.Next<short>();
     dialog.cy = in.Next<short>();
-    in.NameOrOrdinal(&dialog.hasMenu);
-    in.NameOrOrdinal(&dialog.hasClass);
+    parsed.menu = in.NameOrOrdinal();
+    parsed.windowClass = in.NameOrOrdinal();
     dialog.caption = in.NameOrOrdinal();
     if (dialog.style & DS_SETFONT) {
-        dialog.pointSize = in.Next<WORD>();
-        dialog.font = in.NameOrOrdinal();
+        parsed.pointSize = in.Next<WORD>();
+        parsed.font = in.NameOrOrdinal();
     }
     for (WORD i = 0; i < count; ++i) {
         in.AlignToDword();
         Item item{};
         item.style = in.Next<DWORD>();
-        const DWORD extendedStyle = in.Next<DWORD>();
+        item.extendedStyle = in.Next<DWORD>();
         item.x = in.Next<short>();
         item.y = in.Next<short>();
         item.cx = in.Next<short>();
         item.cy = in.Next<short>();
         item.id = static_cast<short>(in.Next<WORD>());
-        dialog.itemClass.push_back(in.NameOrOrdinal() +
-                                   (extendedStyle ? L" with extended styles" : L""));
+        item.itemClass = in.NameOrOrdinal();
         item.caption = in.NameOrOrdinal();
         const WORD extraBytes = in.Next<WORD>();
         for (WORD skip = 0; skip < extraBytes; ++skip) {
             in.Next<std::uint8_t>();
         }
-        dialog.items.push_back(item);
+        parsed.items.push_back(item);
     }
     EXPECT_FALSE(in.Overran()) << "template shorter than its item count says";
-    return dialog;
+    return parsed;
 }
 
 std::wstring Wide(const char* utf8) {
@@ -151,49 +141,32 @@ std::wstring Wide(const char* utf8) {
     return wide;
 }
 
-// Reads one dialog template out of the program and compares it with its table.
-void ExpectDialog(const DialogTable& table) {
-    const auto bytes = ModuleFile().Resource(RT_DIALOG, table.id);
-    ASSERT_FALSE(bytes.empty()) << "no Japanese dialog " << table.id;
-    const Template dialog = ParseTemplate(bytes);
-    EXPECT_EQ(dialog.style, kDialogStyle);
-    EXPECT_EQ(dialog.extendedStyle, 0u);
-    EXPECT_EQ(dialog.caption, Wide(table.caption));
-    EXPECT_EQ(dialog.x, 0);
-    EXPECT_EQ(dialog.y, 0);
-    EXPECT_EQ(dialog.cx, table.cx);
-    EXPECT_EQ(dialog.cy, table.cy);
-    EXPECT_FALSE(dialog.hasMenu);
-    EXPECT_FALSE(dialog.hasClass);
-    EXPECT_EQ(dialog.pointSize, 9);
-    EXPECT_EQ(dialog.font, Wide(kDialogFont));
-    ASSERT_EQ(dialog.items.size(), table.items.size());
-    for (std::size_t i = 0; i < table.items.size(); ++i) {
-        SCOPED_TRACE(testing::Message() << "item " << i + 1);
-        const Item& got = dialog.items[i];
-        const DialogItem& expected = table.items[i];
-        // The predefined button class, by its ordinal as Microsoft's rc writes it.
-        EXPECT_EQ(dialog.itemClass[i], L"#128");
-        EXPECT_EQ(got.id, expected.id);
-        EXPECT_EQ(got.style, expected.style | kDialogItemVisibleChild) << std::hex << got.style;
-        EXPECT_EQ(got.caption, Wide(expected.caption));
-        EXPECT_EQ(got.x, expected.x);
-        EXPECT_EQ(got.y, expected.y);
-        EXPECT_EQ(got.cx, expected.cx);
-        EXPECT_EQ(got.cy, expected.cy);
-    }
-}
-
-TEST(Resources, DialogTemplates) {
+TEST(Resources, DialogTemplatesInJapaneseItemByItem) {
     for (const DialogTable& table : DialogTables()) {
         SCOPED_TRACE(table.caption);
-        ExpectDialog(table);
+        const auto bytes = Resource(RT_DIALOG, table.id);
+        ASSERT_FALSE(bytes.empty()) << "no Japanese dialog " << table.id;
+        const Template found = ParseTemplate(bytes);
+        // No menu, no class of its own, no extended styles, placed at 0, 0.
+        EXPECT_EQ(found.dialog,
+                  (Item{0, L"", kDialogStyle, 0, Wide(table.caption), 0, 0, table.cx, table.cy}));
+        EXPECT_EQ(found.menu, L"");
+        EXPECT_EQ(found.windowClass, L"");
+        EXPECT_EQ(found.pointSize, 9);
+        EXPECT_EQ(found.font, Wide(kDialogFont));
+        std::vector<Item> expected;
+        for (const DialogItem& item : table.items) {
+            // Every item of the predefined button class, by its ordinal as Microsoft's
+            // rc writes it.
+            expected.push_back({item.id, L"#128", item.style | kDialogItemVisibleChild, 0,
+                                Wide(item.caption), item.x, item.y, item.cx, item.cy});
+        }
+        EXPECT_EQ(found.items, expected);
     }
 }
 
 TEST(Resources, OneIconOf32By32In16Colours) {
-    ModuleFile program;
-    const auto group = program.Resource(RT_GROUP_ICON, 102);
+    const auto group = Resource(RT_GROUP_ICON, 102);
     // GRPICONDIR: reserved, type 1, count; then one 14-byte entry per image.
     ASSERT_EQ(group.size(), 6u + 14u);
     EXPECT_EQ(group[2] | group[3] << 8, 1);
@@ -203,7 +176,22 @@ TEST(Resources, OneIconOf32By32In16Colours) {
     EXPECT_EQ(group[8], 16); // colours
     EXPECT_EQ(group[12], 4); // bits per pixel
     const int imageId = group[18] | group[19] << 8;
-    EXPECT_FALSE(program.Resource(RT_ICON, imageId).empty());
+    EXPECT_FALSE(Resource(RT_ICON, imageId).empty());
+}
+
+// The manifest the loader reads before any window opens: common controls 6 and the
+// processor the program is built for.
+TEST(Resources, ManifestForThisProcessorWithCommonControlsSix) {
+    const auto bytes = Resource(RT_MANIFEST, 1);
+    ASSERT_FALSE(bytes.empty()) << "no Japanese manifest 1";
+    const std::string manifest(bytes.begin(), bytes.end());
+    EXPECT_NE(manifest.find(sizeof(void*) == 8 ? "processorArchitecture=\"amd64\""
+                                               : "processorArchitecture=\"x86\""),
+              std::string::npos)
+        << manifest;
+    EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
+              std::string::npos)
+        << manifest;
 }
 
 } // namespace

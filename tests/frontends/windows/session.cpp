@@ -4,9 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <vector>
 
 namespace {
 
@@ -50,14 +51,103 @@ BOOL CALLBACK ReadBoxChild(HWND child, LPARAM context) {
     if (className == L"Button") {
         ++seen->buttons;
     } else if (className == L"Static" && (style & SS_TYPEMASK) == SS_ICON) {
-        seen->icon = SendMessageW(child, STM_GETICON, 0, 0) != 0;
+        if (SendMessageW(child, STM_GETICON, 0, 0) != 0) {
+            seen->icon = child;
+        }
     } else if (className == L"Static" && seen->text.empty()) {
         seen->text = TextOf(child);
     }
     return TRUE;
 }
 
+// Pixels of a device context's area, as 32-bit colours, in rows from the top.
+class Pixels {
+  public:
+    Pixels(int width, int height) : width_(width), height_(height) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        dc_ = CreateCompatibleDC(nullptr);
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+        old_ = SelectObject(dc_, bitmap_);
+    }
+    ~Pixels() {
+        SelectObject(dc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Pixels(const Pixels&) = delete;
+    Pixels& operator=(const Pixels&) = delete;
+
+    HDC dc() const {
+        return dc_;
+    }
+    std::uint32_t At(int x, int y) const {
+        GdiFlush();
+        return static_cast<const std::uint32_t*>(bits_)[y * width_ + x];
+    }
+    // Sum of the colour differences to another picture of the same size.
+    long long Distance(const Pixels& other) const {
+        long long sum = 0;
+        for (int y = 0; y < height_; ++y) {
+            for (int x = 0; x < width_; ++x) {
+                for (int shift = 0; shift < 24; shift += 8) {
+                    sum += std::abs(static_cast<int>(At(x, y) >> shift & 0xFF) -
+                                    static_cast<int>(other.At(x, y) >> shift & 0xFF));
+                }
+            }
+        }
+        return sum;
+    }
+
+  private:
+    int width_;
+    int height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+    void* bits_ = nullptr;
+};
+
 } // namespace
+
+// Icon handles are the program's own, so the control is read off the screen and set
+// beside each icon drawn here on the same background.
+LPCWSTR IconShown(HWND control) {
+    RECT place{};
+    GetWindowRect(control, &place);
+    const int width = place.right - place.left;
+    const int height = place.bottom - place.top;
+    Pixels shown(width, height);
+    // Read until the icon has been painted: more than its background.
+    WaitUntil([&] {
+        HDC screen = GetDC(nullptr);
+        BitBlt(shown.dc(), 0, 0, width, height, screen, place.left, place.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+        return shown.At(width / 2, height / 2) != shown.At(0, 0);
+    });
+    const std::uint32_t background = shown.At(0, 0);
+    LPCWSTR nearest = nullptr;
+    long long nearestDistance = 0;
+    for (LPCWSTR icon : {IDI_WARNING, IDI_ERROR, IDI_INFORMATION}) {
+        Pixels drawn(width, height);
+        HBRUSH brush = CreateSolidBrush(
+            RGB(background >> 16 & 0xFF, background >> 8 & 0xFF, background & 0xFF));
+        RECT all{0, 0, width, height};
+        FillRect(drawn.dc(), &all, brush);
+        DeleteObject(brush);
+        DrawIconEx(drawn.dc(), 0, 0, LoadIconW(nullptr, icon), 0, 0, 0, nullptr, DI_NORMAL);
+        const long long distance = shown.Distance(drawn);
+        if (nearest == nullptr || distance < nearestDistance) {
+            nearest = icon;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
 
 const std::wstring& ProgramPath() {
     return programPath;
@@ -100,10 +190,6 @@ void Session::WriteData(std::string_view bytes) {
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string Session::DataPath() const {
-    return (std::filesystem::path(folder_) / "data.txt").string();
-}
-
 void Session::Start() {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -125,23 +211,16 @@ HWND Session::WaitForWindow(std::wstring_view caption, DWORD timeoutMs) const {
     return search.found;
 }
 
-bool Session::WindowAppears(std::wstring_view caption, DWORD timeoutMs) const {
-    return WaitForWindow(caption, timeoutMs) != nullptr;
-}
-
-BoxSeen Session::ReadAndDismissBox(DWORD timeoutMs) {
+BoxSeen Session::ReadBox(DWORD timeoutMs) const {
     BoxSeen seen;
-    HWND box = WaitForWindow(L"Dialog", timeoutMs);
-    if (box == nullptr) {
+    seen.window = WaitForWindow(L"Dialog", timeoutMs);
+    if (seen.window == nullptr) {
         ADD_FAILURE() << "no message box appeared";
         return seen;
     }
-    seen.caption = TextOf(box);
-    seen.owner = GetWindow(box, GW_OWNER);
-    EnumChildWindows(box, ReadBoxChild, reinterpret_cast<LPARAM>(&seen));
-    Click(GetDlgItem(box, IDOK));
-    EXPECT_TRUE(WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }, timeoutMs))
-        << "the box did not close on OK";
+    seen.caption = TextOf(seen.window);
+    seen.owner = GetWindow(seen.window, GW_OWNER);
+    EnumChildWindows(seen.window, ReadBoxChild, reinterpret_cast<LPARAM>(&seen));
     return seen;
 }
 
@@ -153,50 +232,20 @@ DWORD Session::WaitForExit(DWORD timeoutMs) {
     return status;
 }
 
-HWND Session::MainDialog() {
-    if (mainDialog_ == nullptr) {
-        mainDialog_ = WaitForWindow(L"KIVO6");
+bool DismissBox(const BoxSeen& box) {
+    HWND window = box.window;
+    HWND ok = GetDlgItem(window, IDOK);
+    if (ok == nullptr) {
+        return false;
     }
-    return mainDialog_;
-}
-
-void Click(HWND control) {
-    PostMessageW(control, BM_CLICK, 0, 0);
+    PostMessageW(ok, BM_CLICK, 0, 0);
+    return WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); });
 }
 
 void ClickItem(HWND dialog, int controlId) {
     HWND control = GetDlgItem(dialog, controlId);
     ASSERT_NE(control, nullptr) << "no control " << controlId;
-    Click(control);
-}
-
-void PressKey(HWND anyWindowOfProgram, UINT virtualKey) {
-    HWND target = FocusOf(anyWindowOfProgram);
-    if (target == nullptr) {
-        target = anyWindowOfProgram;
-    }
-    const UINT scanCode = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
-    const LPARAM down = 1 | static_cast<LPARAM>(scanCode) << 16;
-    const LPARAM up = down | static_cast<LPARAM>(3u << 30);
-    PostMessageW(target, WM_KEYDOWN, virtualKey, down);
-    PostMessageW(target, WM_KEYUP, virtualKey, up);
-}
-
-void CloseBox(HWND window) {
-    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-}
-
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) {
-        return nullptr;
-    }
-    return info.hwndFocus;
-}
-
-bool IsChecked(HWND dialog, int controlId) {
-    return SendMessageW(GetDlgItem(dialog, controlId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    PostMessageW(control, BM_CLICK, 0, 0);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -208,12 +257,4 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
         Sleep(20);
     }
     return true;
-}
-
-std::wstring FromCodePage932(const char* text) {
-    const int length = MultiByteToWideChar(932, 0, text, -1, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(932, 0, text, -1, wide.data(), length);
-    wide.resize(static_cast<std::size_t>(length > 0 ? length - 1 : 0));
-    return wide;
 }
