@@ -42,6 +42,8 @@ EOF
 )
 
 scratch="$kivo6_top/build/mutants/src"
+# A fresh copy each run: a build left from an older tree could hide a change.
+rm -rf "$scratch"
 mkdir -p "$scratch"
 # The working tree as it stands, tracked files and new ones, without build folders.
 (cd "$kivo6_top" && git ls-files -co --exclude-standard | tar -cf - -T -) | tar -xf - -C "$scratch"
