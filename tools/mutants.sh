@@ -37,7 +37,7 @@ stand-in: keyboard-reached push button not default @ standin/window_model.cpp @ 
 stand-in: dialog's owner left enabled @ standin/window_model.cpp @ SetActive(self->owner, false); @ (void)0;
 stand-in: message box's owner left enabled @ standin/window_model.cpp @ SetActive(owner, false); @ (void)0;
 qt: radio buttons auto-exclusive @ frontends/qt/dialog_view.cpp @ radio->setAutoExclusive(false); @ radio->setAutoExclusive(true);
-tty: Alt not decoded @ frontends/tty/tty_front_end.cpp @ input.alt = true; @ input.alt = false;
+tty: Alt not decoded @ frontends/tty/tty_front_end.cpp @ if (nextStatus == OK && next != ESCAPE && std::iswprint(next)) { @ if (false) {
 EOF
 )
 
