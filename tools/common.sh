@@ -37,3 +37,18 @@ kivo6_on_display() {
         xvfb-run -a -s "-screen 0 1280x1024x24" "$@"
     fi
 }
+
+# Waits (up to 60 s) until a window with exactly this title is mapped on the display,
+# then lets it paint; fails the script otherwise. Wine gives each top-level window
+# an X window of its own, named by its caption, as Qt does. Needs xdotool.
+kivo6_wait_for_window() {
+    for _ in $(seq 300); do
+        if xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; then
+            sleep 1
+            return 0
+        fi
+        sleep 0.2
+    done
+    echo "no window called $1 appeared" >&2
+    exit 1
+}

@@ -27,28 +27,15 @@ kivo6_use_wine_for "$exe"
 kivo6_prepare_prefix
 (cd "$work" && "$kivo6_wine" explorer /desktop=kivo6,1024x768 "$exe" >/dev/null 2>&1 &)
 
-# Wine gives each top-level window an X window of its own, named by its caption.
-# Waits until one with this exact caption shows, then lets it paint.
-wait_for_window() {
-    for _ in $(seq 300); do
-        if xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; then
-            sleep 1
-            return 0
-        fi
-        sleep 0.2
-    done
-    echo "no window called $1 appeared" >&2
-    exit 1
-}
 
-wait_for_window KIVO6
+kivo6_wait_for_window KIVO6
 import -window root -crop 520x400+0+0 "$out/main-dialog.png"
 # The exit button has the focus; seven Tab presses reach "詳細設定".
 xdotool key --delay 150 Tab Tab Tab Tab Tab Tab Tab space
-wait_for_window "詳細設定"
+kivo6_wait_for_window "詳細設定"
 import -window root -crop 520x440+0+0 "$out/settings-dialog.png"
 # Escape closes the settings; from "詳細設定" three Tab presses reach "確立表示".
 xdotool key --delay 150 Escape Tab Tab Tab space
-wait_for_window Dialog
+kivo6_wait_for_window Dialog
 import -window root "$out/probability-box.png"
 echo "wrote main-dialog.png, settings-dialog.png and probability-box.png in $out"

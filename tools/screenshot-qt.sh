@@ -25,30 +25,18 @@ QT_QPA_PLATFORM=xcb "$program" &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
 
-# Waits until a window with this exact title is mapped, then lets it paint.
-wait_for_window() {
-    for _ in $(seq 100); do
-        if xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; then
-            sleep 0.5
-            return 0
-        fi
-        sleep 0.1
-    done
-    echo "no window called $1 appeared" >&2
-    exit 1
-}
 
-wait_for_window KIVO6
+kivo6_wait_for_window KIVO6
 import -window root -crop 520x360+0+0 "$out/main-dialog.png"
 # The exit button has the focus; seven Tab presses reach "詳細設定".
 xdotool key --delay 100 Tab Tab Tab Tab Tab Tab Tab space
-wait_for_window "詳細設定"
+kivo6_wait_for_window "詳細設定"
 import -window root -crop 520x360+0+0 "$out/settings-dialog.png"
 # Escape closes the settings; from "詳細設定" three Tab presses reach "確立表示".
 xdotool key --delay 100 Escape
 sleep 0.5
 xdotool key --delay 100 Tab Tab Tab space
-wait_for_window Dialog
+kivo6_wait_for_window Dialog
 import -window root "$out/probability-box.png"
 # OK on the box, then Escape on the main dialog ends the program.
 xdotool key --delay 100 Return
