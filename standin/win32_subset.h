@@ -22,7 +22,9 @@ typedef std::uintptr_t WPARAM;
 typedef std::intptr_t LPARAM;
 typedef std::intptr_t LRESULT;
 typedef std::intptr_t INT_PTR;
+typedef std::uintptr_t UINT_PTR;
 typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 
 struct RECT {
     std::int32_t left;
@@ -56,6 +58,7 @@ struct RECT {
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define WM_SYSCOMMAND 0x0112
+#define WM_TIMER 0x0113
 #define WM_APP 0x8000
 #define SC_CLOSE 0xF060
 
@@ -126,6 +129,9 @@ HWND WINAPI GetFocus();
 HWND WINAPI SetFocus(HWND window);
 BOOL WINAPI IsWindowEnabled(HWND window);
 void WINAPI OutputDebugStringA(LPCSTR text);
+// Thread timers only (no window): the procedure runs from a modal loop with nothing posted.
+UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT elapseMs, TIMERPROC procedure);
+BOOL WINAPI KillTimer(HWND window, UINT_PTR id);
 extern "C" int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
 // The program's entry routine, called by the front end's main().

@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstdio>
 #include <deque>
+#include <thread>
 
 extern const unsigned char embeddedResourceScript[];
 extern const unsigned embeddedResourceScriptSize;
@@ -27,6 +29,16 @@ struct PostedMessage {
     LPARAM lParam;
 };
 std::deque<PostedMessage> postedMessages;
+
+using Clock = std::chrono::steady_clock;
+struct ThreadTimer {
+    UINT_PTR id;
+    Clock::duration interval;
+    Clock::time_point due;
+    TIMERPROC procedure;
+};
+std::vector<ThreadTimer> timers;
+UINT_PTR lastTimerId = 0;
 
 HWND DialogOf(HWND window) {
     return window == nullptr || window->IsDialog() ? window : window->parent;
@@ -326,6 +338,24 @@ void ForgetPostedFor(HWND dialog) {
     });
 }
 
+// Runs the timer due first, waiting for it; false when no timer is set.
+bool RunNextTimer() {
+    const auto first =
+        std::min_element(timers.begin(), timers.end(),
+                         [](const ThreadTimer& a, const ThreadTimer& b) { return a.due < b.due; });
+    if (first == timers.end()) {
+        return false;
+    }
+    std::this_thread::sleep_until(first->due);
+    first->due = Clock::now() + first->interval;
+    // The procedure may set or kill timers, so nothing of the list is held across it.
+    const ThreadTimer fired = *first;
+    const auto now =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch());
+    fired.procedure(nullptr, WM_TIMER, fired.id, static_cast<DWORD>(now.count()));
+    return true;
+}
+
 // Delivers one posted message; false when there was none.
 bool DeliverPosted() {
     if (postedMessages.empty()) {
@@ -515,6 +545,10 @@ void CloseDialog(HWND dialog) {
     }
 }
 
+bool DispatchPending() {
+    return DeliverPosted() || RunNextTimer();
+}
+
 HWND ActiveDialog() {
     return modalDialogs.empty() ? nullptr : modalDialogs.back();
 }
@@ -562,7 +596,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
     if (!self->ended) {
         frontEnd->DialogOpened(self);
         while (!self->ended) {
-            if (!DeliverPosted()) {
+            if (!DispatchPending()) {
                 frontEnd->WaitForInput();
             }
         }
@@ -652,6 +686,22 @@ HWND WINAPI SetFocus(HWND window) {
 
 BOOL WINAPI IsWindowEnabled(HWND window) {
     return window != nullptr && window->enabled ? TRUE : FALSE;
+}
+
+UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR, UINT elapseMs, TIMERPROC procedure) {
+    if (window != nullptr || procedure == nullptr) {
+        return 0;
+    }
+    const auto interval = std::chrono::milliseconds(elapseMs);
+    timers.push_back({++lastTimerId, interval, Clock::now() + interval, procedure});
+    return lastTimerId;
+}
+
+BOOL WINAPI KillTimer(HWND window, UINT_PTR id) {
+    const auto erased = std::erase_if(timers, [window, id](const ThreadTimer& timer) {
+        return window == nullptr && timer.id == id;
+    });
+    return erased != 0 ? TRUE : FALSE;
 }
 
 void WINAPI OutputDebugStringA(LPCSTR text) {

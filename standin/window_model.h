@@ -86,6 +86,11 @@ void PressKey(HWND dialog, int virtualKey, bool shift); // Tab, arrows, Enter, E
 void PressMnemonic(HWND dialog, char32_t character);    // a letter typed, with or without Alt
 void CloseDialog(HWND dialog);                          // the close box or the system menu's Close
 
+// One posted message or, with none left, the next thread timer once it is due; false
+// when there is neither. Every modal loop runs on it; a front end whose message box
+// has a loop of its own calls it there, as user32's box loop goes on dispatching.
+bool DispatchPending();
+
 // The dialog whose modal loop is innermost, or nullptr; the one taking input.
 HWND ActiveDialog();
 // The push button Enter would press, drawn as default: the focused push button if
