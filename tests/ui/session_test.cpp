@@ -1,8 +1,9 @@
-// Whole sessions of the program on Linux: the real entry routine and dialog
-// procedures over the stand-in window model, driven by the scripted front end with
-// the clock stopped at one second, so every answer shown is known in advance.
+// Whole sessions of the program: the real entry routine and dialog procedures, on
+// user32 under Wine in the Windows builds and on our stand-in elsewhere, driven
+// step by step as a user would, with the clock stopped at one second so every answer
+// shown is known in advance.
 #include "support/core_fixture.h"
-#include "support/scripted_front_end.h"
+#include "support/session_host.h"
 
 #include "history/state.h"
 #include "resources/resource.h"
@@ -60,198 +61,192 @@ class Session : public CoreTest {
         std::ofstream("data.txt", std::ios::binary) << HistoryText(draws);
     }
 
-    // Runs the program to its end; its exit status.
-    int Run() {
-        return WinMain(ProgramModule(), nullptr, const_cast<char*>(""), 1);
+    // The user's actions. Input is posted, as a user's arrives, and each step waits
+    // for the one before it to be handled.
+    static SessionStep Click(int id) {
+        return [id](HWND dialog) {
+            HWND control = GetDlgItem(dialog, id);
+            ASSERT_NE(control, nullptr) << "no control " << id << " in the dialog up now";
+            PostMessageA(control, BM_CLICK, 0, 0);
+        };
     }
-
+    static SessionStep Key(int virtualKey) {
+        return [virtualKey](HWND) {
+            HWND focus = GetFocus();
+            PostMessageA(focus, WM_KEYDOWN, static_cast<WPARAM>(virtualKey), 1);
+            PostMessageA(focus, WM_KEYUP, static_cast<WPARAM>(virtualKey),
+                         static_cast<LPARAM>(0xC0000001));
+        };
+    }
+    static SessionStep CloseBox() {
+        return [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); };
+    }
+    SessionStep Ok() {
+        return [this](HWND) { host_.PressBoxOk(); };
+    }
+    static SessionStep ExpectFocus(int id) {
+        return [id](HWND dialog) {
+            EXPECT_EQ(GetFocus(), GetDlgItem(dialog, id))
+                << "focus on " << GetDlgCtrlID(GetFocus());
+        };
+    }
     static bool Checked(HWND dialog, int id) {
         return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
+    void ExpectBoxes(const std::vector<std::string>& texts, const char* owner = "KIVO6") {
+        ASSERT_EQ(host_.boxes.size(), texts.size());
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(host_.boxes[i].text, texts[i]);
+            EXPECT_EQ(host_.boxes[i].caption, "Dialog");
+            EXPECT_EQ(host_.boxes[i].ownerCaption, owner);
+            EXPECT_EQ(host_.boxes[i].type, static_cast<UINT>(MB_ICONWARNING | MB_OK));
+        }
+    }
+    static std::string FirstLine(const std::string& text) {
+        return text.substr(0, text.find('\n'));
+    }
 
-    ScriptedFrontEnd user_;
+    SessionHost host_;
 
   private:
     std::filesystem::path previousFolder_;
 };
 
 TEST_F(Session, WithoutHistoryTwoBoxesAndNoDialog) {
-    user_.Dismiss().Dismiss();
-    EXPECT_EQ(Run(), 0);
-    ASSERT_EQ(user_.boxes.size(), 2u);
-    EXPECT_EQ(user_.boxes[0].text, "Data Read ERROR");
-    EXPECT_EQ(user_.boxes[1].text, "ERROR ReadData");
-    for (const RecordedBox& box : user_.boxes) {
-        EXPECT_EQ(box.caption, "Dialog");
-        EXPECT_EQ(box.type, static_cast<UINT>(MB_ICONWARNING | MB_OK));
-        EXPECT_EQ(box.ownerCaption, "");
-    }
-    EXPECT_TRUE(user_.openedDialogs.empty());
+    EXPECT_EQ(host_.Run({Ok(), Ok()}), 0);
+    ExpectBoxes({"Data Read ERROR", "ERROR ReadData"}, "");
 }
 
 TEST_F(Session, StartsWithNormalParityAndFocusOnExit) {
     WriteHistory();
-    user_
-        .Inspect([](HWND dialog) {
-            EXPECT_EQ(dialog->caption, "KIVO6");
-            EXPECT_TRUE(Checked(dialog, IDC_MODE_NORMAL));
-            EXPECT_FALSE(Checked(dialog, IDC_MODE_EVEN));
-            EXPECT_FALSE(Checked(dialog, IDC_EXCLUDE_PREVIOUS));
-            EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
-            EXPECT_EQ(ParityMode, PARITY_NORMAL);
-            EXPECT_EQ(excludePrevious, 0);
-            EXPECT_NE(DebugOutput().find("Init Dialog\n"), std::string::npos);
-        })
-        .Click(IDOK);
-    EXPECT_EQ(Run(), 0);
-    EXPECT_TRUE(user_.boxes.empty());
+    EXPECT_EQ(host_.Run({[](HWND dialog) {
+                             EXPECT_TRUE(Checked(dialog, IDC_MODE_NORMAL));
+                             EXPECT_FALSE(Checked(dialog, IDC_MODE_EVEN));
+                             EXPECT_FALSE(Checked(dialog, IDC_EXCLUDE_PREVIOUS));
+                             EXPECT_EQ(ParityMode, PARITY_NORMAL);
+                             EXPECT_EQ(excludePrevious, 0);
+                         },
+                         ExpectFocus(IDOK), Click(IDOK)}),
+              0);
+    EXPECT_TRUE(host_.boxes.empty());
 }
 
+// Each answer's box is owned by the main dialog, which takes no input until it is gone.
 TEST_F(Session, Type1AnswersFollowTheOptionsChosenJustBefore) {
     WriteHistory();
-    user_.Click(IDC_MODE_EVEN).Click(IDC_TYPE1).Dismiss();
-    user_.Click(IDC_MODE_ODD).Click(IDC_EXCLUDE_PREVIOUS).Click(IDC_TYPE1).Dismiss();
-    user_.Click(IDC_MODE_NORMAL).Click(IDC_TYPE1).Dismiss();
-    user_.Click(IDOK);
-    EXPECT_EQ(Run(), 0);
-    ASSERT_EQ(user_.boxes.size(), 3u);
-    EXPECT_EQ(user_.boxes[0].text, kType1EvenWithLatest);
-    EXPECT_EQ(user_.boxes[1].text, kType1OddWithoutLatest);
-    EXPECT_EQ(user_.boxes[2].text, kType1NormalWithoutLatest);
-    for (const RecordedBox& box : user_.boxes) {
-        EXPECT_EQ(box.ownerCaption, "KIVO6");
-        EXPECT_EQ(box.caption, "Dialog");
-        EXPECT_EQ(box.type, static_cast<UINT>(MB_ICONWARNING | MB_OK));
-    }
+    const SessionStep ownerDisabled = [this](HWND dialog) {
+        EXPECT_TRUE(host_.BoxUp());
+        EXPECT_FALSE(IsWindowEnabled(dialog));
+    };
+    EXPECT_EQ(host_.Run({Click(IDC_MODE_EVEN), Click(IDC_TYPE1), ownerDisabled, Ok(),
+                         [](HWND dialog) { EXPECT_TRUE(IsWindowEnabled(dialog)); },
+                         Click(IDC_MODE_ODD), Click(IDC_EXCLUDE_PREVIOUS), Click(IDC_TYPE1), Ok(),
+                         Click(IDC_MODE_NORMAL), Click(IDC_TYPE1), Ok(), Click(IDOK)}),
+              0);
+    ExpectBoxes({kType1EvenWithLatest, kType1OddWithoutLatest, kType1NormalWithoutLatest});
 }
 
 TEST_F(Session, ReportsShowTheSameTextEachTime) {
     WriteHistory();
-    user_.Click(IDC_PROBABILITY).Dismiss().Click(IDC_PROBABILITY).Dismiss();
-    user_.Click(IDC_HISTORY).Dismiss().Click(IDC_HISTORY).Dismiss().Click(IDOK);
-    EXPECT_EQ(Run(), 0);
-    ASSERT_EQ(user_.boxes.size(), 4u);
+    EXPECT_EQ(host_.Run({Click(IDC_PROBABILITY), Ok(), Click(IDC_PROBABILITY), Ok(),
+                         Click(IDC_HISTORY), Ok(), Click(IDC_HISTORY), Ok(), Click(IDOK)}),
+              0);
+    ASSERT_EQ(host_.boxes.size(), 4u);
     // The table's first line, converted from code page 932, and the latest draw first.
-    EXPECT_EQ(user_.boxes[0].text.substr(0, user_.boxes[0].text.find('\n')),
+    EXPECT_EQ(FirstLine(host_.boxes[0].text),
               "[01]:  6回: 3.3％  [02]:  7回: 3.9％  [03]:  5回: 2.8％  [04]:  4回: 2.2％  "
               "[05]:  3回: 1.7％  ");
-    EXPECT_EQ(user_.boxes[1].text, user_.boxes[0].text);
-    EXPECT_EQ(user_.boxes[2].text.substr(0, user_.boxes[2].text.find('\n')),
-              "No.030 : [23][24][25][30][35][41]:[43]");
-    EXPECT_EQ(user_.boxes[3].text, user_.boxes[2].text);
+    EXPECT_EQ(host_.boxes[1].text, host_.boxes[0].text);
+    EXPECT_EQ(FirstLine(host_.boxes[2].text), "No.030 : [23][24][25][30][35][41]:[43]");
+    EXPECT_EQ(host_.boxes[3].text, host_.boxes[2].text);
 }
 
 TEST_F(Session, SettingsOkCommitsAndCancelKeeps) {
     WriteHistory();
-    // OK by Enter from a check box commits; Type 2 then leaves out 1-10 and the latest draw.
-    user_.Click(IDC_SETTINGS)
-        .Inspect([](HWND settings) {
-            EXPECT_EQ(settings->caption, "詳細設定");
-            EXPECT_FALSE(IsWindowEnabled(settings->owner));
-            for (int id = IDC_DECADE_1; id <= IDC_PAST_10; ++id) {
-                if (GetDlgItem(settings, id) != nullptr) {
-                    EXPECT_FALSE(Checked(settings, id)) << id;
-                }
-            }
-        })
-        .Click(IDC_DECADE_1)
-        .Click(IDC_PAST_1)
-        .Click(IDC_PAST_2)
-        .Click(IDC_PAST_2)
-        .Key(VK_RETURN);
-    user_.Click(IDC_TYPE2).Dismiss();
-    // Changes dropped three ways: the Cancel button, Escape and the close box.
-    user_.Click(IDC_SETTINGS)
-        .Inspect([](HWND settings) {
-            EXPECT_TRUE(Checked(settings, IDC_DECADE_1));
-            EXPECT_TRUE(Checked(settings, IDC_PAST_1));
-            EXPECT_FALSE(Checked(settings, IDC_PAST_2));
-        })
-        .Click(IDC_DECADE_2)
-        .Click(IDCANCEL);
-    user_.Click(IDC_SETTINGS).Click(IDC_DECADE_3).Key(VK_ESCAPE);
-    user_.Click(IDC_SETTINGS).Click(IDC_DECADE_1).CloseBox();
-    user_.Inspect([](HWND dialog) { EXPECT_TRUE(IsWindowEnabled(dialog)); });
-    // A later OK commits what the dialog showed, not the clicks cancelled before it.
-    user_.Click(IDC_SETTINGS).Click(IDOK).Inspect([](HWND) {
-        EXPECT_EQ(std::vector<int>(std::begin(DecadeFlags), std::end(DecadeFlags)),
-                  (std::vector<int>{1, 0, 0, 0, 0}));
-        EXPECT_EQ(std::vector<int>(std::begin(PastDrawFlags), std::end(PastDrawFlags)),
-                  (std::vector<int>{1, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-    });
-    user_.Click(IDC_TYPE2).Dismiss().Click(IDOK);
-    EXPECT_EQ(Run(), 0);
-    ASSERT_EQ(user_.boxes.size(), 2u);
-    EXPECT_EQ(user_.boxes[0].text, kType2WithoutFirstDecadeAndLatest);
-    EXPECT_EQ(user_.boxes[1].text, kType2WithoutFirstDecadeAndLatest);
-    EXPECT_EQ(user_.openedDialogs.size(), 6u);
+    HWND main = nullptr;
+    const SessionStep expectCommitted = [](HWND settings) {
+        EXPECT_TRUE(Checked(settings, IDC_DECADE_1));
+        EXPECT_TRUE(Checked(settings, IDC_PAST_1));
+        EXPECT_FALSE(Checked(settings, IDC_PAST_2));
+        EXPECT_FALSE(Checked(settings, IDC_DECADE_2));
+    };
+    EXPECT_EQ(
+        host_.Run({[&main](HWND dialog) { main = dialog; },
+                   // OK by Enter from a check box commits; Type 2 then leaves out 1-10 and
+                   // the latest draw.
+                   Click(IDC_SETTINGS),
+                   [&main](HWND settings) {
+                       EXPECT_NE(settings, main);
+                       EXPECT_FALSE(IsWindowEnabled(main));
+                       for (int id = IDC_DECADE_1; id <= IDC_PAST_10; ++id) {
+                           if (GetDlgItem(settings, id) != nullptr) {
+                               EXPECT_FALSE(Checked(settings, id)) << id;
+                           }
+                       }
+                   },
+                   Click(IDC_DECADE_1), Click(IDC_PAST_1), Click(IDC_PAST_2), Click(IDC_PAST_2),
+                   Key(VK_RETURN), Click(IDC_TYPE2), Ok(),
+                   // Changes dropped three ways: the Cancel button, Escape and the close box.
+                   Click(IDC_SETTINGS), expectCommitted, Click(IDC_DECADE_2), Click(IDCANCEL),
+                   Click(IDC_SETTINGS), expectCommitted, Click(IDC_DECADE_2), Key(VK_ESCAPE),
+                   Click(IDC_SETTINGS), expectCommitted, Click(IDC_DECADE_2), CloseBox(),
+                   [&main](HWND dialog) {
+                       EXPECT_EQ(dialog, main);
+                       EXPECT_TRUE(IsWindowEnabled(main));
+                   },
+                   // A later OK commits what the dialog showed, not the clicks cancelled before.
+                   Click(IDC_SETTINGS), Click(IDOK),
+                   [](HWND) {
+                       EXPECT_EQ(std::vector<int>(std::begin(DecadeFlags), std::end(DecadeFlags)),
+                                 (std::vector<int>{1, 0, 0, 0, 0}));
+                       EXPECT_EQ(
+                           std::vector<int>(std::begin(PastDrawFlags), std::end(PastDrawFlags)),
+                           (std::vector<int>{1, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+                   },
+                   Click(IDC_TYPE2), Ok(), Click(IDOK)}),
+        0);
+    ExpectBoxes({kType2WithoutFirstDecadeAndLatest, kType2WithoutFirstDecadeAndLatest});
 }
 
 TEST_F(Session, EveryWayOutEndsTheProgram) {
     WriteHistory();
-    struct Way {
+    const struct {
         const char* name;
-        std::function<void(ScriptedFrontEnd&)> take;
+        std::vector<SessionStep> steps;
+    } ways[] = {
+        {"exit button", {Click(IDOK)}},
+        {"mnemonic X, focus elsewhere", {Key(VK_TAB), Key(VK_TAB), Key('X')}},
+        {"Enter", {Key(VK_RETURN)}},
+        {"Space", {Key(VK_SPACE)}},
+        {"Escape", {Key(VK_ESCAPE)}},
+        {"close box", {CloseBox()}},
     };
-    const Way ways[] = {
-        {"exit button", [](ScriptedFrontEnd& user) { user.Click(IDOK); }},
-        {"mnemonic X, focus elsewhere",
-         [](ScriptedFrontEnd& user) { user.Key(VK_TAB).Key(VK_TAB).Mnemonic('x'); }},
-        {"Enter", [](ScriptedFrontEnd& user) { user.Key(VK_RETURN); }},
-        {"Space", [](ScriptedFrontEnd& user) { user.Key(VK_SPACE); }},
-        {"Escape", [](ScriptedFrontEnd& user) { user.Key(VK_ESCAPE); }},
-        {"close box", [](ScriptedFrontEnd& user) { user.CloseBox(); }},
-    };
-    for (const Way& way : ways) {
+    for (const auto& way : ways) {
         SCOPED_TRACE(way.name);
-        ScriptedFrontEnd user;
-        way.take(user);
-        EXPECT_EQ(Run(), 0);
-        EXPECT_TRUE(user.boxes.empty());
+        EXPECT_EQ(host_.Run(way.steps), 0);
+        EXPECT_TRUE(host_.boxes.empty());
     }
 }
 
 TEST_F(Session, KeyboardAloneReachesEveryOption) {
     WriteHistory();
     // Tab past 結果表示(Type1) (its focus notices ask for nothing), Space on the check
-    // box, then from 結果表示(Type2) up into the radio group, which chooses 奇数のみ.
-    user_.Key(VK_TAB)
-        .Key(VK_TAB)
-        .Key(VK_TAB)
-        .Key(VK_TAB)
-        .Inspect(
-            [](HWND dialog) { EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_EXCLUDE_PREVIOUS)); })
-        .Key(VK_SPACE)
-        .Key(VK_TAB)
-        .Inspect([](HWND dialog) { EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_MODE_NORMAL)); })
-        .Key(VK_TAB)
-        .Key(VK_UP)
-        .Inspect([](HWND dialog) {
-            EXPECT_TRUE(Checked(dialog, IDC_MODE_ODD));
-            EXPECT_FALSE(Checked(dialog, IDC_MODE_NORMAL));
-            EXPECT_EQ(ParityMode, PARITY_ODD_ONLY);
-            EXPECT_EQ(excludePrevious, 1);
-        })
-        .Key(VK_TAB, true)
-        .Key(VK_TAB, true)
-        .Key(VK_TAB, true)
-        .Key(VK_TAB, true)
-        .Inspect([](HWND dialog) { EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_TYPE1)); })
-        .Key(VK_RETURN)
-        .Dismiss()
-        .Key(VK_ESCAPE);
-    EXPECT_EQ(Run(), 0);
-    ASSERT_EQ(user_.boxes.size(), 1u);
-    EXPECT_EQ(user_.boxes[0].text, kType1OddWithoutLatest);
-}
-
-TEST_F(Session, MainDialogTakesNoInputWhileABoxIsUp) {
-    WriteHistory();
-    user_.Click(IDC_HISTORY).Click(IDC_PROBABILITY).Key(VK_ESCAPE).CloseBox().Dismiss().Click(IDOK);
-    EXPECT_EQ(Run(), 0);
-    ASSERT_EQ(user_.boxes.size(), 1u);
-    EXPECT_EQ(user_.boxes[0].text.substr(0, user_.boxes[0].text.find('\n')),
-              "No.030 : [23][24][25][30][35][41]:[43]");
+    // box, then from 結果表示(Type2) up into the radio group, which chooses 奇数のみ,
+    // and on round to 結果表示(Type1).
+    EXPECT_EQ(host_.Run({Key(VK_TAB), Key(VK_TAB), Key(VK_TAB), Key(VK_TAB),
+                         ExpectFocus(IDC_EXCLUDE_PREVIOUS), Key(VK_SPACE), Key(VK_TAB),
+                         ExpectFocus(IDC_MODE_NORMAL), Key(VK_TAB), Key(VK_UP),
+                         [](HWND dialog) {
+                             EXPECT_TRUE(Checked(dialog, IDC_MODE_ODD));
+                             EXPECT_FALSE(Checked(dialog, IDC_MODE_NORMAL));
+                             EXPECT_EQ(ParityMode, PARITY_ODD_ONLY);
+                             EXPECT_EQ(excludePrevious, 1);
+                         },
+                         Key(VK_TAB), Key(VK_TAB), Key(VK_TAB), Key(VK_TAB), ExpectFocus(IDC_TYPE1),
+                         Key(VK_RETURN), Ok(), Key(VK_ESCAPE)}),
+              0);
+    ExpectBoxes({kType1OddWithoutLatest});
 }
 
 } // namespace

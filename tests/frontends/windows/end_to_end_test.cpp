@@ -1,78 +1,179 @@
-// End-to-end tests of kivo6.exe on the real Win32 dialog manager (on Linux, Wine's):
-// only what the program file alone can get wrong. It starts on a data.txt into its
-// main dialog; an answer arrives in a warning box with one OK button, whose closing
-// gives the dialog back; without a data.txt it shows the two failure boxes and ends;
-// it ends with status 0. What each answer says, and how the dialogs behave, is tested
-// on the core and on the dialog procedures.
-#include "session.h"
+// End-to-end tests of kivo6.exe on the real Win32 dialog manager (on Linux, Wine's),
+// driven from outside as a user would: only what the program file alone can get
+// wrong. It starts on a data.txt into its main dialog; an answer comes in a box with
+// an icon and one OK button, whose closing gives the dialog back; without a data.txt
+// it shows the two failure boxes and ends; it ends with status 0. What the answers
+// say and how the dialogs behave is tested on the core and in the sessions.
+#include "program_path.h"
 
 #include "resources/resource.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string_view>
 
 namespace {
 
-// One draw: each of 1 to 6 holds 1 of 6 main numbers, 16.666...%, shown as 16.7.
-constexpr const char* kHistory = "KIVO6 end-to-end history\n1 2 3 4 5 6 7\nEND\n";
+std::wstring programPath;
 
-// A message box as the program must show it: captioned "Dialog", with the warning
-// icon and one button, OK.
-void ExpectWarningBox(const BoxSeen& box) {
-    ASSERT_NE(box.window, nullptr);
-    EXPECT_EQ(box.caption, L"Dialog");
-    EXPECT_EQ(box.buttons, 1);
-    EXPECT_NE(GetDlgItem(box.window, IDOK), nullptr);
-    ASSERT_NE(box.icon, nullptr) << "no icon";
-    EXPECT_EQ(IconShown(box.icon), IDI_WARNING);
+// Polls until the condition holds or the time is up; whether it held. The program
+// answers posted input in its own time, so state is read only once it has settled.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!condition()) {
+        if (GetTickCount64() >= deadline) {
+            return false;
+        }
+        Sleep(20);
+    }
+    return true;
 }
 
-class EndToEnd : public ::testing::Test {
-  protected:
-    Session session_{testing::UnitTest::GetInstance()->current_test_info()->name()};
+std::wstring TextOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// A message box as a user sees it.
+struct BoxSeen {
+    HWND window = nullptr;
+    HWND owner = nullptr;
+    std::wstring text;
+    int buttons = 0;
+    bool icon = false;
 };
 
-TEST_F(EndToEnd, AnswerComesInAWarningBoxThatGivesTheDialogBack) {
-    session_.WriteData(kHistory);
-    session_.Start();
-    HWND dialog = session_.WaitForWindow(L"KIVO6");
-    ASSERT_NE(dialog, nullptr) << "the main dialog did not open";
+BOOL CALLBACK ReadBoxChild(HWND child, LPARAM context) {
+    auto& seen = *reinterpret_cast<BoxSeen*>(context);
+    wchar_t className[16] = {};
+    GetClassNameW(child, className, 16);
+    const bool isStatic = std::wstring_view(className) == L"Static";
+    if (std::wstring_view(className) == L"Button") {
+        ++seen.buttons;
+    } else if (isStatic && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        seen.icon = seen.icon || SendMessageW(child, STM_GETICON, 0, 0) != 0;
+    } else if (isStatic && seen.text.empty()) {
+        seen.text = TextOf(child);
+    }
+    return TRUE;
+}
 
-    ClickItem(dialog, IDC_PROBABILITY);
-    const BoxSeen box = session_.ReadBox();
-    ExpectWarningBox(box);
+// The program started in a fresh folder of its own, ended when the test ends.
+class ProgramRun {
+  public:
+    explicit ProgramRun(const char* data) {
+        const auto folder = std::filesystem::current_path() / "e2e-runs" /
+                            testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        if (data != nullptr) {
+            std::ofstream(folder / "data.txt", std::ios::binary) << data;
+        }
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        std::wstring commandLine = L"\"" + programPath + L"\"";
+        started_ = CreateProcessW(programPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                                  0, nullptr, folder.wstring().c_str(), &startup, &process_);
+        EXPECT_TRUE(started_) << "cannot start the program, error " << GetLastError();
+    }
+    ~ProgramRun() {
+        if (started_) {
+            TerminateProcess(process_.hProcess, 99);
+            CloseHandle(process_.hThread);
+            CloseHandle(process_.hProcess);
+        }
+    }
+
+    // The program's visible top-level dialog with this caption, or null after a while.
+    HWND Window(std::wstring_view caption) const {
+        HWND found = nullptr;
+        WaitUntil([&] {
+            for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w != nullptr;
+                 w = FindWindowExW(nullptr, w, L"#32770", nullptr)) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(w, &owner);
+                if (owner == process_.dwProcessId && IsWindowVisible(w) && TextOf(w) == caption) {
+                    found = w;
+                }
+            }
+            return found != nullptr;
+        });
+        return found;
+    }
+    // The box now up, which must be captioned "Dialog" with an icon and one button.
+    BoxSeen Box() const {
+        BoxSeen seen;
+        seen.window = Window(L"Dialog");
+        if (seen.window != nullptr) {
+            seen.owner = GetWindow(seen.window, GW_OWNER);
+            EnumChildWindows(seen.window, ReadBoxChild, reinterpret_cast<LPARAM>(&seen));
+        }
+        EXPECT_NE(seen.window, nullptr) << "no message box appeared";
+        EXPECT_EQ(seen.buttons, 1);
+        EXPECT_TRUE(seen.icon) << "no icon";
+        return seen;
+    }
+    // Presses a box's OK; whether the box went.
+    static bool PressOk(const BoxSeen& box) {
+        PostMessageW(GetDlgItem(box.window, IDOK), BM_CLICK, 0, 0);
+        return WaitUntil([&box] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
+    }
+    DWORD ExitStatus() const {
+        DWORD status = STILL_ACTIVE;
+        if (WaitForSingleObject(process_.hProcess, 10000) == WAIT_OBJECT_0) {
+            GetExitCodeProcess(process_.hProcess, &status);
+        }
+        return status;
+    }
+
+  private:
+    bool started_ = false;
+    PROCESS_INFORMATION process_{};
+};
+
+TEST(EndToEnd, AnswerComesInABoxThatGivesTheDialogBack) {
+    // One draw: each of 1 to 6 holds 1 of 6 main numbers, 16.666...%, shown as 16.7.
+    ProgramRun program("KIVO6 end-to-end history\n1 2 3 4 5 6 7\nEND\n");
+    HWND dialog = program.Window(L"KIVO6");
+    ASSERT_NE(dialog, nullptr) << "the main dialog did not open";
+    PostMessageW(GetDlgItem(dialog, IDC_PROBABILITY), BM_CLICK, 0, 0);
+    const BoxSeen box = program.Box();
     EXPECT_EQ(box.owner, dialog);
     EXPECT_FALSE(IsWindowEnabled(dialog));
     // 回 and ％ arrive as those characters from the program's code page 932 text.
     EXPECT_EQ(box.text.rfind(L"[01]:  1\u56DE: 16.7\uFF05  [02]:  1\u56DE: 16.7\uFF05  ", 0), 0u)
         << testing::PrintToString(box.text);
-
-    ASSERT_TRUE(DismissBox(box)) << "the box did not close on OK";
+    ASSERT_TRUE(ProgramRun::PressOk(box)) << "the box did not close on OK";
     EXPECT_TRUE(WaitUntil([dialog] { return IsWindowEnabled(dialog) != FALSE; }));
-    ClickItem(dialog, IDOK);
-    EXPECT_EQ(session_.WaitForExit(), 0u);
+    PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    EXPECT_EQ(program.ExitStatus(), 0u);
 }
 
-TEST_F(EndToEnd, WithoutDataFileTwoBoxesThenExitWithoutDialog) {
-    session_.Start();
-    const BoxSeen first = session_.ReadBox();
-    ExpectWarningBox(first);
-    EXPECT_EQ(first.text, L"Data Read ERROR");
-    EXPECT_EQ(first.owner, nullptr);
-    ASSERT_TRUE(DismissBox(first));
-
-    const BoxSeen second = session_.ReadBox();
-    ExpectWarningBox(second);
-    EXPECT_EQ(second.text, L"ERROR ReadData");
-    EXPECT_EQ(second.owner, nullptr);
-    ASSERT_TRUE(DismissBox(second));
-
-    // Ended, so no dialog opened after the boxes.
-    EXPECT_EQ(session_.WaitForExit(), 0u);
+TEST(EndToEnd, WithoutDataFileTwoBoxesThenExitWithoutDialog) {
+    ProgramRun program(nullptr);
+    for (const wchar_t* text : {L"Data Read ERROR", L"ERROR ReadData"}) {
+        const BoxSeen box = program.Box();
+        EXPECT_EQ(box.text, text);
+        EXPECT_EQ(box.owner, nullptr);
+        ASSERT_TRUE(ProgramRun::PressOk(box));
+    }
+    EXPECT_EQ(program.ExitStatus(), 0u);
 }
 
 } // namespace
+
+const std::wstring& ProgramPath() {
+    return programPath;
+}
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
@@ -80,6 +181,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: kivo6_e2e [gtest options] PATH-TO-kivo6.exe\n");
         return 2;
     }
-    SetProgramPath(argv[1]);
+    // Under Wine the build hands over a Unix path; drive Z: is the Unix root.
+    std::string path = argv[1];
+    if (!path.empty() && path.front() == '/') {
+        path = "Z:" + path;
+    }
+    std::replace(path.begin(), path.end(), '/', '\\');
+    programPath.assign(path.begin(), path.end());
     return RUN_ALL_TESTS();
 }

@@ -1,7 +1,7 @@
 // Checks the resources compiled into kivo6.exe, read back from the file through the
 // loader as Windows reads them: both dialog templates item by item, in Japanese with
 // their font; the icon; and the manifest.
-#include "session.h"
+#include "program_path.h"
 #include "support/dialog_tables.h"
 
 #include <gtest/gtest.h>
