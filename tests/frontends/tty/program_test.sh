@@ -10,19 +10,18 @@ cp "$2" "$work/data.txt"
 # tmux, this script and the program must agree that the text is UTF-8.
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 unset TMUX
-tmux() { command tmux -u -S "$work/tmux" "$@"; }
+tmux() { command tmux -u -S "$work/tmux" -f /dev/null "$@"; }
 trap 'tmux kill-server 2>/dev/null || true; rm -rf "$work"' EXIT
-# The pane stays after the program ends, so its last screen can be read.
-printf 'set -g remain-on-exit on\nset -g default-terminal tmux-256color\n' >"$work/tmux.conf"
 
 launch=("$1")
 if [ -n "${KIVO6_TTY_MEMCHECK:-}" ]; then
     # memcheck writes to a file of its own: on the terminal it would be drawn over.
     launch=("$KIVO6_TTY_MEMCHECK" "--log-file=$work/memcheck.log" "$1")
 fi
-# The shell in the pane writes the program's exit status to a file once it has ended.
-tmux -f "$work/tmux.conf" new-session -d -s kivo6 -x 80 -y 24 -c "$work" \
-    sh -c '"$@"; echo $? >status' sh "${launch[@]}"
+# The shell in the pane writes the program's exit status to a file once it has ended,
+# and keeps the pane open to show what the program left on the screen.
+tmux new-session -d -s kivo6 -x 80 -y 24 -c "$work" \
+    sh -c 'TERM=tmux-256color "$@"; echo $? >status; exec sleep 600' sh "${launch[@]}"
 
 fail() {
     echo "$1; the screen:" >&2
@@ -59,7 +58,8 @@ for button in 20 23; do # in hexadecimal, as send-keys -H takes every byte
 done
 wait_until '[[ $shown != *"[ OK ]"* && $shown == *"終了（X）"* ]]'
 
-# Alt+X is 終了（&X）. Once the program has ended, its screen is gone with it.
+# Alt+X is 終了（&X）. The program ends, and gives the terminal back: it leaves the
+# alternate screen it drew on.
 tmux send-keys -t kivo6 M-x
-wait_until '[[ -s $work/status && $shown != *KIVO6* ]]'
+wait_until '[[ -s $work/status && $(tmux display -p -t kivo6 "#{alternate_on}") == 0 ]]'
 [ "$(cat "$work/status")" = 0 ] || fail "the program ended with status $(cat "$work/status")"
