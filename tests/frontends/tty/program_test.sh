@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# CTest's smoke test of kivo6-tty in a private tmux: on the example history it opens a
+# box by keys, closes it by a click, ends on Alt+X with status 0 and gives the terminal
+# back. KIVO6_TTY_MEMCHECK (tests/support/memcheck.sh) runs it under memcheck, whose
+# errors fail the test. Usage: program_test.sh KIVO6-TTY EXAMPLE-HISTORY
+set -euo pipefail
+
+work=$(mktemp -d)
+cp "$2" "$work/data.txt"
+# tmux, this script and the program must agree that the text is UTF-8.
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+unset TMUX
+tmux() { command tmux -u -S "$work/tmux" -f /dev/null "$@"; }
+trap 'tmux kill-server 2>/dev/null || true; rm -rf "$work"' EXIT
+
+launch=("$1")
+if [ -n "${KIVO6_TTY_MEMCHECK:-}" ]; then
+    # memcheck writes to a file of its own: on the terminal it would be drawn over.
+    launch=("$KIVO6_TTY_MEMCHECK" "--log-file=$work/memcheck.log" "$1")
+fi
+# The shell in the pane writes the program's exit status to a file once it has ended,
+# and keeps the pane open to show what the program left on the screen.
+tmux new-session -d -s kivo6 -x 80 -y 24 -c "$work" \
+    sh -c 'TERM=tmux-256color "$@"; echo $? >status; exec sleep 600' sh "${launch[@]}"
+
+fail() {
+    echo "$1; the screen:" >&2
+    tmux capture-pane -p -t kivo6 >&2
+    [ ! -f "$work/memcheck.log" ] || cat "$work/memcheck.log" >&2
+    exit 1
+}
+# Reads the screen into $shown until the test passes on it, for at most 30 s (memcheck
+# is slow).
+wait_until() {
+    local deadline=$((SECONDS + 30))
+    until shown=$(tmux capture-pane -p -t kivo6) && eval "$1"; do
+        ((SECONDS < deadline)) || fail "timed out waiting for: $1"
+        sleep 0.1
+    done
+}
+
+# The main dialog, placed at the screen's top left.
+wait_until '[[ $(head -n 1 <<<"$shown") == *"─ KIVO6 ─"* &&
+    $shown == *"[ 詳細設定 ]"* && $shown == *"終了（X）"* ]]'
+
+# 過去の当選結果 is three Tabs on; its box lists the last ten draws, newest first.
+tmux send-keys -t kivo6 Tab Tab Tab Enter
+wait_until '[[ $shown == *"No.150 : [09][31][04][01][32][25]:[06]"* &&
+    $shown == *"No.141 : [38][10][07][15][14][42]:[34]"* && $shown == *"┌─ /!\ Dialog ─"* ]]'
+
+# A click on OK: the left button pressed (0) and released (3), each as an X10 mouse
+# report with the 1-based column and row plus 32. Full-width characters left of the
+# button take two cells each, which wc -L counts.
+IFS=: read -r row line < <(grep -nF '[ OK ]' <<<"$shown")
+column=$(printf '%s' "${line%%"[ OK ]"*}" | wc -L)
+for button in 20 23; do # in hexadecimal, as send-keys -H takes every byte
+    tmux send-keys -t kivo6 -H 1b 5b 4d $button "$(printf %x $((35 + column)))" "$(printf %x $((32 + row)))"
+done
+wait_until '[[ $shown != *"[ OK ]"* && $shown == *"終了（X）"* ]]'
+
+# Alt+X is 終了（&X）. The program ends, and gives the terminal back: it leaves the
+# alternate screen it drew on.
+tmux send-keys -t kivo6 M-x
+wait_until '[[ -s $work/status && $(tmux display -p -t kivo6 "#{alternate_on}") == 0 ]]'
+[ "$(cat "$work/status")" = 0 ] || fail "the program ended with status $(cat "$work/status")"
