@@ -46,9 +46,6 @@ extern "C" void* calloc(std::size_t count, std::size_t size) {
 extern "C" void* realloc(void* block, std::size_t size) {
     return Noted(__libc_realloc(block, size));
 }
-extern "C" void* memalign(std::size_t alignment, std::size_t size) {
-    return Noted(__libc_memalign(alignment, size));
-}
 extern "C" void* aligned_alloc(std::size_t alignment, std::size_t size) {
     return Noted(__libc_memalign(alignment, size));
 }
@@ -64,11 +61,11 @@ extern "C" int WINAPI MessageBoxA(HWND, LPCSTR, LPCSTR, UINT) {
 
 namespace {
 
-template <typename Routine>
-long AllocationsDuring(Routine routine) {
+void StartCounting() {
     allocations = 0;
     counting = true;
-    routine();
+}
+long StopCounting() {
     counting = false;
     return allocations.load();
 }
@@ -77,49 +74,44 @@ class CoreAllocationTest : public CoreTest {};
 
 TEST_F(CoreAllocationTest, CountingSeesEveryKindOfAllocation) {
     // Without this the zeros below could come from a replacement nobody calls.
-    long counted = AllocationsDuring([] {
-        void* volatile block = std::malloc(16);
-        std::free(block);
-        int* volatile object = new int(7);
-        delete object;
-        std::string* volatile text = new std::string(100, 'x');
-        delete text;
-    });
-    EXPECT_GE(counted, 3);
+    StartCounting();
+    void* volatile block = std::malloc(16);
+    std::free(block);
+    int* volatile object = new int(7);
+    delete object;
+    std::string* volatile text = new std::string(100, 'x');
+    delete text;
+    EXPECT_GE(StopCounting(), 3);
 }
 
 TEST_F(CoreAllocationTest, TheInvariantReplayAndEveryEntryPointAllocateNothing) {
     auto boxesShown = [] { return messageBoxesShown; };
     for (const auto& [name, bytes] : ReplayedHistories(KIVO6_HISTORY_CORPUS)) {
         std::string path = WriteHistory(bytes).string();
-        auto data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-        EXPECT_EQ(AllocationsDuring([&] {
-                      CheckHistoryInvariants(path.c_str(), data, bytes.size(), boxesShown);
-                  }),
-                  0)
-            << name;
+        StartCounting();
+        CheckHistoryInvariants(path.c_str(), reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                               bytes.size(), boxesShown);
+        EXPECT_EQ(StopCounting(), 0) << name;
     }
     // Once more each entry point, those the replay does not reach among them: a file
     // that cannot be opened and the system clock.
     std::string missing = (folder_ / "absent.txt").string();
     std::string history = WriteHistory("KIVO\n1 2 3 4 5 6 7\nEND\n").string();
     messageBoxesShown = 0;
-    EXPECT_EQ(AllocationsDuring([&] {
-                  ResetState();
-                  LoadHistoryText(missing.c_str());
-                  LoadHistoryText(history.c_str());
-                  ComputePercentages();
-                  ShufflePool();
-                  FormatProbabilityReport();
-                  FormatRecentDraws();
-                  BeginResult("Type 2\n\n");
-                  for (auto generate :
-                       {GenerateUniform, GeneratePooled, GenerateInverse, GenerateUniformNoRepeat,
-                        GeneratePooledNoRepeat, GenerateInverseNoRepeat, GenerateTickets}) {
-                      generate();
-                  }
-              }),
-              0);
+    StartCounting();
+    ResetState();
+    LoadHistoryText(missing.c_str());
+    LoadHistoryText(history.c_str());
+    ComputePercentages();
+    ShufflePool();
+    FormatProbabilityReport();
+    FormatRecentDraws();
+    BeginResult("Type 2\n\n");
+    for (auto generate : {GenerateUniform, GeneratePooled, GenerateInverse, GenerateUniformNoRepeat,
+                          GeneratePooledNoRepeat, GenerateInverseNoRepeat, GenerateTickets}) {
+        generate();
+    }
+    EXPECT_EQ(StopCounting(), 0);
     EXPECT_EQ(messageBoxesShown, 1);
 }
 

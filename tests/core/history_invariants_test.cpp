@@ -15,11 +15,9 @@ TEST_F(HistoryInvariants, HoldForTheCorpusAndHostileHistories) {
     for (const auto& [name, bytes] : histories) {
         ShownMessageBoxes().clear();
         std::string path = WriteHistory(bytes).string();
-        EXPECT_STREQ(CheckHistoryInvariants(path.c_str(),
-                                            reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                            bytes.size(), boxesShown),
-                     nullptr)
-            << name;
+        auto data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+        const char* broken = CheckHistoryInvariants(path.c_str(), data, bytes.size(), boxesShown);
+        EXPECT_STREQ(broken, nullptr) << name;
         loaded += ShownMessageBoxes().empty() ? 1 : 0;
     }
     // The corpus was found, and both refused and loaded files were exercised.

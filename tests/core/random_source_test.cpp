@@ -14,12 +14,9 @@ class RandomSourceTest : public CoreTest {};
 
 TEST_F(RandomSourceTest, StateOneGivesTheKnownSequence) {
     SeedRandom(1);
-    std::vector<int> values;
-    for (int i = 0; i < 10; ++i) {
-        values.push_back(NextRandom());
+    for (int value : {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464}) {
+        EXPECT_EQ(NextRandom(), value);
     }
-    EXPECT_EQ(values,
-              (std::vector<int>{41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464}));
 }
 
 TEST_F(RandomSourceTest, BeginResultSeedsFromTheClockAndLeavesOnlyTheHeader) {

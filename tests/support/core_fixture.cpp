@@ -27,35 +27,7 @@ std::uint32_t stoppedSecond;
 std::uint32_t StoppedClock() {
     return stoppedSecond;
 }
-} // namespace
 
-std::uint32_t StateAfter(int draws) {
-    SeedRandom(1);
-    for (int i = 0; i < draws; ++i) {
-        NextRandom();
-    }
-    return RandomSource;
-}
-
-void StopClockAt(std::uint32_t second) {
-    stoppedSecond = second;
-    CalendarClock = StoppedClock;
-}
-
-std::string HistoryText(const std::vector<Draw>& draws) {
-    std::ostringstream text;
-    text << "KIVO6 test history\n";
-    for (const Draw& draw : draws) {
-        for (std::size_t i = 0; i < draw.size(); ++i) {
-            text << (i ? " " : "") << draw[i];
-        }
-        text << "\n";
-    }
-    text << "END\n";
-    return text.str();
-}
-
-namespace {
 // Bytes that stress the reader: digits, blanks, line ends, signs, the marker's and
 // END's letters, Ctrl-Z, any byte now and then and runs of nines past int.
 std::string HostileHistory(std::mt19937& random) {
@@ -78,6 +50,24 @@ std::string HostileHistory(std::mt19937& random) {
 }
 } // namespace
 
+void StopClockAt(std::uint32_t second) {
+    stoppedSecond = second;
+    CalendarClock = StoppedClock;
+}
+
+std::string HistoryText(const std::vector<Draw>& draws) {
+    std::ostringstream text;
+    text << "KIVO6 test history\n";
+    for (const Draw& draw : draws) {
+        for (std::size_t i = 0; i < draw.size(); ++i) {
+            text << (i ? " " : "") << draw[i];
+        }
+        text << "\n";
+    }
+    text << "END\n";
+    return text.str();
+}
+
 std::vector<std::pair<std::string, std::string>> ReplayedHistories(const char* corpus) {
     std::vector<std::pair<std::string, std::string>> histories;
     for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
@@ -98,14 +88,16 @@ void CoreTest::SetUp() {
     CalendarClock = SystemCalendarClock;
     ResetToProgramStart();
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::temp_directory_path() / "kivo6-tests" /
+    // A name of its own for each run, so that runs side by side never share a folder.
+    folder_ = std::filesystem::temp_directory_path() /
+              ("kivo6-tests-" + std::to_string(std::random_device{}())) /
               (std::string(info->test_suite_name()) + "." + info->name());
     std::filesystem::create_directories(folder_);
 }
 
 void CoreTest::TearDown() {
     std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
+    std::filesystem::remove_all(folder_.parent_path(), ignored);
 }
 
 std::filesystem::path CoreTest::WriteHistory(std::string_view bytes) {

@@ -28,9 +28,6 @@ std::vector<ShownMessageBox>& ShownMessageBoxes();
 // message_box.cpp routes the core's MessageBoxA calls here.
 int WINAPI RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
-// The random source's state after the given number of values drawn from state 1.
-std::uint32_t StateAfter(int draws);
-
 // Makes BeginResult seed from the given second.
 void StopClockAt(std::uint32_t second);
 
