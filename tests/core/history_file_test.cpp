@@ -13,9 +13,9 @@ namespace {
 
 // A row of the history as its values, one space apart.
 std::string RowText(int row) {
-    std::string text;
-    for (int value : DrawHistory[row]) {
-        text += (text.empty() ? "" : " ") + std::to_string(value);
+    std::string text = std::to_string(DrawHistory[row][0]);
+    for (int position = 1; position < DRAW_SIZE; ++position) {
+        text.append(" ").append(std::to_string(DrawHistory[row][position]));
     }
     return text;
 }
