@@ -8,10 +8,8 @@
 #include "stats/shares.h"
 #include "support/program_start.h"
 
-#include <algorithm>
-#include <cctype>
-#include <cstring>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 std::vector<ShownMessageBox>& ShownMessageBoxes() {
@@ -29,15 +27,28 @@ std::uint32_t stoppedSecond;
 std::uint32_t StoppedClock() {
     return stoppedSecond;
 }
-} // namespace
 
-std::uint32_t StateAfter(int draws) {
-    SeedRandom(1);
-    for (int i = 0; i < draws; ++i) {
-        NextRandom();
+// Bytes that stress the reader: digits, blanks, line ends, signs, the marker's and
+// END's letters, Ctrl-Z, any byte now and then and runs of nines past int.
+std::string HostileHistory(std::mt19937& random) {
+    static const char alphabet[] =
+        "0123456789012345678901234567890123456789     \n\n\r\t-+KIVOEND\x1a";
+    std::uniform_int_distribution<int> length(0, 6000), pick(0, sizeof alphabet - 2), kind(0, 9),
+        anyByte(0, 255);
+    std::string text = kind(random) < 7 ? "KIVO\n" : "";
+    for (int i = 0, size = length(random); i < size; ++i) {
+        int roll = kind(random);
+        if (roll == 0) {
+            text += static_cast<char>(anyByte(random));
+        } else if (roll == 1 && i % 97 == 0) {
+            text += std::string(static_cast<std::size_t>(length(random) / 10), '9');
+        } else {
+            text += alphabet[pick(random)];
+        }
     }
-    return RandomSource;
+    return text;
 }
+} // namespace
 
 void StopClockAt(std::uint32_t second) {
     stoppedSecond = second;
@@ -57,30 +68,19 @@ std::string HistoryText(const std::vector<Draw>& draws) {
     return text.str();
 }
 
-std::vector<std::array<int, 6>> ResultLines(const char* text, std::string_view header) {
-    std::vector<std::array<int, 6>> lines;
-    std::string_view rest(text);
-    EXPECT_TRUE(rest.substr(0, header.size()) == header) << text;
-    rest.remove_prefix(std::min(header.size(), rest.size()));
-    while (!rest.empty()) {
-        std::array<int, 6> line{};
-        bool wellFormed = rest.size() >= 18 && rest[17] == '\n';
-        for (int i = 0; wellFormed && i < 6; ++i) {
-            char tens = rest[i * 3];
-            char ones = rest[i * 3 + 1];
-            wellFormed = std::isdigit(static_cast<unsigned char>(tens)) &&
-                         std::isdigit(static_cast<unsigned char>(ones)) &&
-                         rest[i * 3 + 2] == (i == 5 ? '\n' : ' ');
-            line[i] = (tens - '0') * 10 + (ones - '0');
-        }
-        if (!wellFormed) {
-            ADD_FAILURE() << "malformed result line in: " << text;
-            break;
-        }
-        lines.push_back(line);
-        rest.remove_prefix(18);
+std::vector<std::pair<std::string, std::string>> ReplayedHistories(const char* corpus) {
+    std::vector<std::pair<std::string, std::string>> histories;
+    for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+        std::ifstream file(entry.path(), std::ios::binary);
+        std::ostringstream bytes;
+        bytes << file.rdbuf();
+        histories.emplace_back(entry.path().filename().string(), bytes.str());
     }
-    return lines;
+    std::mt19937 random(43);
+    for (int round = 0; round < 200; ++round) {
+        histories.emplace_back("hostile " + std::to_string(round), HostileHistory(random));
+    }
+    return histories;
 }
 
 void CoreTest::SetUp() {
@@ -88,14 +88,16 @@ void CoreTest::SetUp() {
     CalendarClock = SystemCalendarClock;
     ResetToProgramStart();
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::temp_directory_path() / "kivo6-tests" /
+    // A name of its own for each run, so that runs side by side never share a folder.
+    folder_ = std::filesystem::temp_directory_path() /
+              ("kivo6-tests-" + std::to_string(std::random_device{}())) /
               (std::string(info->test_suite_name()) + "." + info->name());
     std::filesystem::create_directories(folder_);
 }
 
 void CoreTest::TearDown() {
     std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
+    std::filesystem::remove_all(folder_.parent_path(), ignored);
 }
 
 std::filesystem::path CoreTest::WriteHistory(std::string_view bytes) {

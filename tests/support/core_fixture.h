@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 struct ShownMessageBox {
@@ -27,9 +28,6 @@ std::vector<ShownMessageBox>& ShownMessageBoxes();
 // message_box.cpp routes the core's MessageBoxA calls here.
 int WINAPI RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
-// The random source's state after the given number of values drawn from state 1.
-std::uint32_t StateAfter(int draws);
-
 // Makes BeginResult seed from the given second.
 void StopClockAt(std::uint32_t second);
 
@@ -38,8 +36,9 @@ using Draw = std::array<int, 7>;
 // "KIVO" marker, one line per draw, "END".
 std::string HistoryText(const std::vector<Draw>& draws);
 
-// The lines of a result after its header, as numbers; fails the test on a malformed line.
-std::vector<std::array<int, 6>> ResultLines(const char* text, std::string_view header);
+// What the history invariants are replayed on: every file of the history fuzzer's seed
+// corpus in the folder `corpus`, then generated hostile histories; each named.
+std::vector<std::pair<std::string, std::string>> ReplayedHistories(const char* corpus);
 
 class CoreTest : public ::testing::Test {
   protected:
