@@ -102,11 +102,10 @@ TEST(BacktestReport, SaysWhatRanHowToRepeatItTheFiguresAndWhatTheyMean) {
         "number likelier.\n");
     // Far beyond chance the history itself is not like fair draws, and a rule that only
     // passes two standard errors is not named beside it.
-    const std::string beyond = FormatBacktest("f", {}, Figures(2.5, 6.2, 0.0), Language::English);
-    EXPECT_NE(
-        beyond.find("\nLine 2 differs from a fair draw by 6.2 standard errors; chance seldom"),
-        std::string::npos)
-        << beyond;
+    const std::string text = FormatBacktest("f", {}, Figures(2.5, 6.2, 0.0), Language::English);
+    EXPECT_NE(text.find("\nLine 2 differs from a fair draw by 6.2 standard errors; chance seldom"),
+              std::string::npos)
+        << text;
 }
 
 } // namespace
