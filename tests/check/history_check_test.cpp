@@ -1,179 +1,114 @@
-// Tests of the file check: a table of small histories that each hold one kind of
-// fault, which must give that finding alone, at its line and column, with the exit
-// status it earns; what the findings carry; KIVO6's own messages for a refused file;
-// and the summary the report ends with.
+// Tests of the file check: one small history per kind of finding, each of which must
+// give that finding alone, in the words and at the line and column a user reads, with
+// the exit status it earns; a clean file's summary; and the cap on listed findings.
 #include "check/history_check.h"
 
-#include "history/state.h"
 #include "support/core_fixture.h"
-#include "support/program_start.h"
 
 #include <string>
-#include <vector>
+#include <utility>
 
 using namespace std::string_literals;
 
 namespace {
 
-struct Place {
-    FindingKind kind;
-    int line;
-    int column;
-    bool operator==(const Place&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Place& place) {
-    return out << "{kind " << static_cast<int>(place.kind) << ", " << place.line << ":"
-               << place.column << "}";
-}
-
-std::vector<Place> Places(const HistoryCheck& check) {
-    std::vector<Place> places;
-    for (const Finding& finding : check.findings) {
-        places.push_back({finding.kind, finding.line, finding.column});
-    }
-    return places;
-}
-
-std::string OneDrawPerLine(int draws) {
-    std::string text = "KIVO\n";
-    for (int draw = 0; draw < draws; ++draw) {
-        text += std::to_string(draw % 37 + 1) + " 39 40 41 42 43 38\n";
+std::string Repeated(int times, const std::string& line) {
+    std::string text;
+    for (int i = 0; i < times; ++i) {
+        text += line;
     }
     return text;
 }
 
 class HistoryCheckTest : public CoreTest {
   protected:
-    HistoryCheck Check(std::string_view bytes) {
-        return CheckHistoryFile(WriteHistory(bytes).string().c_str());
+    // The report on `bytes` as file "f" (no file at all when empty), and the exit status.
+    std::pair<std::string, int> Report(const std::string& bytes) {
+        const std::string path =
+            bytes.empty() ? (folder_ / "absent.txt").string() : WriteHistory(bytes).string();
+        const HistoryCheck check = CheckHistoryFile(path.c_str());
+        return {FormatHistoryCheck("f", check, Language::English), CheckExitStatus(check)};
     }
 };
 
-TEST_F(HistoryCheckTest, EachKindOfFaultIsFoundAloneAtItsLineAndColumn) {
+TEST_F(HistoryCheckTest, EachKindOfFindingAloneInItsWordsAtItsLineAndColumn) {
     struct Case {
-        const char* what;
         std::string text;
-        std::vector<Place> expected;
-        int status;
+        std::string listed; // the report up to its first blank line: the findings
     };
-    using K = FindingKind;
-    const std::vector<Case> cases = {
+    const Case cases[] = {
         // CR LF, blank lines, spaces, and a Ctrl-Z after END (an old editor's end of
-        // file) are all as KIVO6 means them.
-        {"clean", "KIVO\r\n\r\n  1  2 3 4 5 6 7 \r\n8 9 10 11 12 13 14\r\nEND\r\n\x1a"s, {}, 0},
-        {"no marker", "KIV0 history\n1 2 3 4 5 6 7\nEND\n"s, {{K::NoMarker, 1, 1}}, 2},
-        {"a tab splits 3 from 4", "KIVO\n1 2 3\t4 5 6 7 8\nEND\n"s, {{K::NumberSplit, 2, 6}}, 1},
-        {"x ends 17", "KIVO\n1 2 3 4 5 6 17x8\nEND\n"s, {{K::CharacterSwallows, 2, 15}}, 1},
-        {"a word", "KIVO\n1 2 abc 4 5 6 7\nEND\n"s, {{K::ReadAsZero, 2, 5}}, 1},
-        {"44", "KIVO\n1 2 3 4 5 44 7\nEND\n"s, {{K::OutOfRange, 2, 11}}, 1},
-        {"2 twice", "KIVO\n1 2 3 4 2 6 7\nEND\n"s, {{K::RepeatedInDraw, 2, 9}}, 1},
-        {"bonus 3 is a main number", "KIVO\n1 2 3 4 5 6 3\nEND\n"s, {{K::BonusIsMain, 2, 13}}, 1},
-        {"a draw on two lines", "KIVO\n1 2 3 4\n5 6 7\nEND\n"s, {{K::DrawSplit, 2, 1}}, 1},
-        {"two values left over",
-         "KIVO\n1 2 3 4 5 6 7\n8 9\nEND\n"s,
-         {{K::IncompleteLastDraw, 3, 1}},
-         1},
-        {"draw 257 on", OneDrawPerLine(258) + "END\n", {{K::BeyondCapacity, 258, 1}}, 1},
-        {"a NUL", "KIVO\n1 2 3 4 5 6 7\0 8\nEND\n"s, {{K::NulInLine, 2, 14}}, 1},
-        {"numbers before END", "KIVO\n1 2 3 4 5 6 7\n8 9 END\n"s, {{K::ValuesOnEndLine, 3, 1}}, 1},
-        {"text after END", "KIVO\n1 2 3 4 5 6 7\nEND\n\n  8 9\n"s, {{K::TextAfterEnd, 5, 3}}, 1},
-        {"no END", "KIVO\n1 2 3 4 5 6 7\n"s, {{K::NoEnd, 3, 1}}, 1},
-        {"a Ctrl-Z before END",
-         "KIVO\n1 2 3 4 5 6 7\n\x1a"
-         "8 9 10 11 12 13 14\nEND\n"s,
-         {{K::CtrlZ, 3, 1}},
-         1},
-        {"256 characters",
-         "KIVO\n" + std::string(243, ' ') + "1 2 3 4 5 6 7\nEND\n",
-         {{K::LongLine, 2, 256}},
-         1},
-        {"nothing but END", "KIVO\nEND\n"s, {{K::NoDraws, 0, 0}}, 1},
+        // file) are all as KIVO6 means them: the report is the summary alone.
+        {"KIVO\r\n\r\n  1  2 3 4 5 6 7 \r\n8 9 10 11 12 13 14\r\nEND\r\n\x1a"s,
+         "f: 2 draws read, from line 3 to line 4; the data ends with END on line 5.\n"
+         "Latest draw, as KIVO6 uses it (line 4): 08 09 10 11 12 13, bonus 14\n"
+         "KIVO6 would start with this file. No problems found.\n"},
+        {"", "f: error: cannot open the file"},
+        {"KIV0 history\n1 2 3 4 5 6 7\nEND\n",
+         "f:1:1: error: line 1 has no \"KIVO\" in its first 255 characters, so this is not "
+         "a KIVO6 history"},
+        {"KIVO\n1 2 3\t4 5 6 7 8\nEND\n",
+         "f:2:6: warning: a tab is not a separator: KIVO6 reads 3 and skips the rest up to "
+         "the next space"},
+        {"KIVO\n1 2 3 4 5 6 17x8\nEND\n",
+         "f:2:15: warning: \"x\" ends the number 17: the rest up to the next space is skipped"},
+        {"KIVO\n1 2 abc 4 5 6 7\nEND\n",
+         "f:2:5: warning: \"a\" does not start a number: KIVO6 reads this as the value 0"},
+        // 300 keeps its low 8 bits: 44, which names no number either.
+        {"KIVO\n1 2 3 4 5 300 7\nEND\n",
+         "f:2:11: warning: 300 is outside 1 to 43: KIVO6 keeps it as 44 and counts it for no "
+         "number"},
+        {"KIVO\n1 2 3 4 2 6 7\nEND\n",
+         "f:2:9: warning: 2 stands twice in draw 1 (also at line 2, column 3)"},
+        {"KIVO\n1 2 3 4 5 6 3\nEND\n",
+         "f:2:13: warning: the bonus number 3 of draw 1 is also one of its main numbers (line "
+         "2, column 5)"},
+        {"KIVO\n1 2 3 4\n5 6 7\nEND\n",
+         "f:2:1: warning: draw 1 starts here and ends on line 3: KIVO6 takes every seven "
+         "values as a draw, whatever the lines"},
+        {"KIVO\n1 2 3 4 5 6 7\n8 9\nEND\n",
+         "f:3:1: warning: the last 2 values, from here on, do not make a whole draw of seven: "
+         "KIVO6 leaves them out"},
+        {"KIVO\n" + Repeated(258, "1 2 3 4 5 6 7\n") + "END\n",
+         "f:258:1: warning: KIVO6 keeps the first 256 draws, the oldest: the 14 values from "
+         "here on are not read (to use the newest draws, move old ones out of the file)"},
+        {"KIVO\n1 2 3 4 5 6 7\0 8\nEND\n"s,
+         "f:2:14: warning: a NUL character: the rest of this line is not read"},
+        {"KIVO\n1 2 3 4 5 6 7\n8 9 END\n",
+         "f:3:1: warning: this line holds END, which ends the data: its 2 numbers are not read"},
+        {"KIVO\n1 2 3 4 5 6 7\nEND\n\n  8 9\n",
+         "f:5:3: warning: the data ended with END on line 3: this and all that follows is not "
+         "read"},
+        {"KIVO\n1 2 3 4 5 6 7\n", "f:3:1: warning: the file ends without an END line"},
+        {"KIVO\n1 2 3 4 5 6 7\n\x1a"
+         "8 9 10 11 12 13 14\nEND\n",
+         "f:3:1: warning: a Ctrl-Z (0x1A) ends the file for KIVO6: nothing after it is read"},
+        {"KIVO\n" + std::string(243, ' ') + "1 2 3 4 5 6 7\nEND\n",
+         "f:2:256: warning: the line goes on past 255 characters, longer than a data line "
+         "may be"},
+        {"KIVO\nEND\n",
+         "f: warning: the file holds no complete draw: every share will be 0 and every "
+         "suggestion pure chance"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ResetToProgramStart();
-        HistoryCheck check = Check(c.text);
-        EXPECT_EQ(Places(check), c.expected);
-        EXPECT_EQ(CheckExitStatus(check), c.status);
-        EXPECT_EQ(check.starts, c.status != 2);
+        SCOPED_TRACE(c.listed);
+        const auto [report, status] = Report(c.text);
+        EXPECT_EQ(report.substr(0, report.find("\n\n")), c.listed);
+        // 2 when KIVO6 refuses the file, 1 when it reads it with warnings, 0 when clean.
+        const bool refused = c.listed.find(": error: ") != std::string::npos;
+        const bool warned = c.listed.find(": warning: ") != std::string::npos;
+        EXPECT_EQ(status, refused ? 2 : warned ? 1 : 0);
     }
+    EXPECT_TRUE(ShownMessageBoxes().empty()) << "a refused file showed a message box";
 }
 
-TEST_F(HistoryCheckTest, FindingsCarryWhatTheReaderMadeOfTheText) {
-    HistoryCheck check = Check("KIVO\n1 2 3\t9 5 6 300 8 10\n11 12 13 14 15 11\n"
-                               "8 9 10 11 12 13 14 15 16 END\n");
-    ASSERT_EQ(Places(check), (std::vector<Place>{{FindingKind::NumberSplit, 2, 6},
-                                                 {FindingKind::OutOfRange, 2, 13},
-                                                 {FindingKind::DrawSplit, 2, 19},
-                                                 {FindingKind::BonusIsMain, 3, 16},
-                                                 {FindingKind::ValuesOnEndLine, 4, 1}}));
-    EXPECT_EQ(check.findings[0].character, '\t');
-    EXPECT_EQ(check.findings[0].value, 3);
-    // 300 keeps its low 8 bits: 44, which names no number either.
-    EXPECT_EQ(check.findings[1].value, 300);
-    EXPECT_EQ(check.findings[1].stored, 44);
-    EXPECT_EQ(check.findings[2].draw, 2);
-    EXPECT_EQ(check.findings[2].otherLine, 3);
-    EXPECT_EQ(check.findings[3].stored, 11);
-    EXPECT_EQ((std::pair{check.findings[3].otherLine, check.findings[3].otherColumn}),
-              (std::pair{3, 1}));
-    EXPECT_EQ(check.findings[4].count, 9);
-    // The check leaves loaded the history KIVO6 loads.
-    EXPECT_EQ(check.draws, 2);
-    EXPECT_EQ(drawCount, 2);
-    EXPECT_EQ(check.latest, (std::array<int, 7>{10, 11, 12, 13, 14, 15, 11}));
-
-    // Past the capacity the oldest 256 draws stay; the 44 draws after them are counted.
-    ResetToProgramStart();
-    check = Check(OneDrawPerLine(300) + "END\n");
-    ASSERT_EQ(check.findings.size(), 1u);
-    EXPECT_EQ(check.findings[0].count, 44 * 7);
-    EXPECT_EQ(check.draws, 256);
-    EXPECT_EQ(check.lastDrawLine, 257);
-    EXPECT_EQ(check.endLine, 302);
-}
-
-TEST_F(HistoryCheckTest, RefusedFilesGiveKivo6sOwnMessagesAndShowNoBox) {
-    HistoryCheck check = Check("KIV0 history\n1 2 3 4 5 6 7\nEND\n");
-    EXPECT_EQ(check.shownMessages,
-              (std::vector<std::string>{"Error: Wrong File.\nThis file is not data.txt",
-                                        "ERROR ReadData"}));
-    check = CheckHistoryFile((folder_ / "absent.txt").string().c_str());
-    EXPECT_FALSE(check.starts);
-    EXPECT_EQ(CheckExitStatus(check), 2);
-    EXPECT_EQ(Places(check), (std::vector<Place>{{FindingKind::CannotOpen, 0, 0}}));
-    EXPECT_EQ(check.shownMessages, (std::vector<std::string>{"Data Read ERROR", "ERROR ReadData"}));
-    EXPECT_TRUE(ShownMessageBoxes().empty());
-}
-
-TEST_F(HistoryCheckTest, ReportSumsUpAndCountsWhatItDoesNotList) {
-    HistoryCheck check = Check("KIVO\n1 2 3 4 5 6 7\n\n9 10 11 12 13 14 15\nEND\n");
-    std::string english = FormatHistoryCheck("my.txt", check, Language::English);
-    EXPECT_NE(english.find("2 draws read, from line 2 to line 4"), std::string::npos) << english;
-    EXPECT_NE(english.find("(line 4): 09 10 11 12 13 14, bonus 15"), std::string::npos) << english;
-    EXPECT_NE(english.find("END on line 5"), std::string::npos) << english;
-    std::string japanese = FormatHistoryCheck("my.txt", check, Language::Japanese);
-    EXPECT_NE(japanese.find("09 10 11 12 13 14、ボーナス 15"), std::string::npos) << japanese;
-
-    // One value missing early shifts every later draw over two lines: ten are listed
-    // and the other twenty counted.
-    ResetToProgramStart();
-    std::string shifted = "KIVO\n1 2 3 4 5 6\n";
-    for (int line = 0; line < 30; ++line) {
-        shifted += "1 2 3 4 5 6 7\n";
-    }
-    check = Check(shifted + "END\n");
-    english = FormatHistoryCheck("data.txt", check, Language::English);
-    std::size_t listed = 0;
-    for (std::size_t at = english.find(": warning: draw "); at != std::string::npos;
-         at = english.find(": warning: draw ", at + 1)) {
-        ++listed;
-    }
-    EXPECT_EQ(listed, 10u) << english;
-    EXPECT_NE(english.find("data.txt: 20 more like the one at line 2 are not listed"),
+TEST_F(HistoryCheckTest, TenFindingsOfAKindAreListedAndTheRestCounted) {
+    // Eleven draws that each hold 1 twice: those of lines 2 to 11 are listed.
+    const std::string report = Report("KIVO\n" + Repeated(11, "1 1 2 3 4 5 6\n") + "END\n").first;
+    EXPECT_NE(report.find("f:11:3: warning: 1 stands twice in draw 10 (also at line 11, "
+                          "column 1)\nf: 1 more like the one at line 2 are not listed\n\n"),
               std::string::npos)
-        << english;
+        << report;
 }
 
 } // namespace

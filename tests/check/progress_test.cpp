@@ -5,60 +5,52 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace {
 
-class ProgressMeterTest : public ::testing::Test {
-  protected:
-    ProgressMeter Meter(Language language) {
-        return ProgressMeter(
-            language, [this] { return now_; },
-            [this](std::string_view text) { written_.emplace_back(text); });
+// What a meter started at second 100 (a steady clock does not start at zero) writes
+// when fed (second, done, total) updates and then finished, twice.
+std::vector<std::string> Written(Language language,
+                                 const std::vector<std::array<double, 3>>& updates) {
+    double now = 100.0;
+    std::vector<std::string> written;
+    ProgressMeter meter(
+        language, [&now] { return now; },
+        [&written](std::string_view text) { written.emplace_back(text); });
+    for (const auto& [second, done, total] : updates) {
+        now = second;
+        meter.Update(static_cast<int>(done), static_cast<int>(total));
     }
-
-    double now_ = 100.0; // the steady clock does not start at zero
-    std::vector<std::string> written_;
-};
-
-TEST_F(ProgressMeterTest, ShowsAfterOneSecondAtMostTenTimesASecondAndAlwaysTheEnd) {
-    // A run shorter than a second writes nothing at all, not even the clearing.
-    ProgressMeter quick = Meter(Language::English);
-    now_ = 100.99;
-    quick.Update(10, 10);
-    quick.Finish();
-    EXPECT_TRUE(written_.empty());
-
-    now_ = 200.0;
-    ProgressMeter meter = Meter(Language::English);
-    now_ = 200.99;
-    meter.Update(9, 40); // still within the first second
-    now_ = 201.0;
-    meter.Update(10, 40);
-    now_ = 201.05;
-    meter.Update(11, 40); // too soon after the last line
-    now_ = 201.11;
-    meter.Update(12, 40);
-    now_ = 201.12;
-    meter.Update(40, 40); // the end shows however soon it comes
     meter.Finish();
     meter.Finish(); // nothing left to clear
-    const std::string longest = "Backtest: 40 of 40 draws (100%)";
-    EXPECT_EQ(written_, (std::vector<std::string>{
-                            "\rBacktest: 10 of 40 draws (25%)", "\rBacktest: 12 of 40 draws (30%)",
-                            "\r" + longest, "\r" + std::string(longest.size(), ' ') + "\r"}));
+    return written;
 }
 
-TEST_F(ProgressMeterTest, JapaneseLineIsClearedByItsWidthOnTheTerminal) {
-    ProgressMeter meter = Meter(Language::Japanese);
-    now_ = 101.5;
-    meter.Update(37, 100);
-    meter.Finish();
+TEST(ProgressMeter, ShowsAfterOneSecondAtMostTenTimesASecondAndAlwaysTheEnd) {
+    // 9 is within the first second, 11 too soon after 10, and the end shows however
+    // soon it comes.
+    const std::string longest = "Backtest: 40 of 40 draws (100%)";
+    EXPECT_EQ(Written(Language::English, {{100.99, 9, 40},
+                                          {101.0, 10, 40},
+                                          {101.08, 11, 40},
+                                          {101.11, 12, 40},
+                                          {101.12, 40, 40}}),
+              (std::vector<std::string>{"\rBacktest: 10 of 40 draws (25%)",
+                                        "\rBacktest: 12 of 40 draws (30%)", "\r" + longest,
+                                        "\r" + std::string(longest.size(), ' ') + "\r"}));
+    // A run shorter than a second writes nothing at all, not even the clearing.
+    EXPECT_EQ(Written(Language::English, {{100.99, 10, 10}}), std::vector<std::string>{});
+}
+
+TEST(ProgressMeter, JapaneseLineIsClearedByItsWidthOnTheTerminal) {
     // Six kana and three kanji take 18 columns, the rest 16.
-    EXPECT_EQ(written_, (std::vector<std::string>{"\rバックテスト: 100 回中 37 回 (37%)",
-                                                  "\r" + std::string(34, ' ') + "\r"}));
+    EXPECT_EQ(Written(Language::Japanese, {{101.5, 37, 100}}),
+              (std::vector<std::string>{"\rバックテスト: 100 回中 37 回 (37%)",
+                                        "\r" + std::string(34, ' ') + "\r"}));
 }
 
 } // namespace
