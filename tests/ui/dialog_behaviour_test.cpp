@@ -118,18 +118,6 @@ class DialogBehaviour : public ::testing::Test {
     Recording recording_;
 };
 
-TEST_F(DialogBehaviour, EndDialogEndsTheLoopWithItsResult) {
-    bool ranOn = false;
-    const INT_PTR result =
-        Run(IDD_MAIN, {[&](HWND dialog) {
-                           EndDialog(dialog, 42);
-                           ranOn = true;
-                       },
-                       [](HWND) { ADD_FAILURE() << "a step ran after EndDialog"; }});
-    EXPECT_EQ(result, 42);
-    EXPECT_TRUE(ranOn);
-}
-
 TEST_F(DialogBehaviour, InitAnswerTrueFocusesTheFirstTabStop) {
     EXPECT_EQ(Run(IDD_MAIN, {ExpectFocus(IDOK)}), 77);
     EXPECT_TRUE(recording_.commands.empty());
@@ -216,34 +204,6 @@ TEST_F(DialogBehaviour, EnterEscapeSpaceAndMnemonics) {
                                     {IDCANCEL, BN_CLICKED, -1},
                                     {IDC_EXCLUDE_PREVIOUS, BN_CLICKED, BST_CHECKED},
                                     {IDOK, BN_CLICKED, BST_UNCHECKED}}));
-}
-
-HWND innerOwner = nullptr;
-bool ownerEnabledInside = true;
-
-INT_PTR CALLBACK OwnedProc(HWND dialog, UINT message, WPARAM, LPARAM) {
-    if (message == WM_INITDIALOG) {
-        PostMessageA(dialog, kStep, 0, 0);
-        return FALSE;
-    }
-    if (message == kStep) {
-        ownerEnabledInside = IsWindowEnabled(innerOwner) != FALSE;
-        EndDialog(dialog, 5);
-        return TRUE;
-    }
-    return FALSE;
-}
-
-TEST_F(DialogBehaviour, ANestedDialogDisablesItsOwnerUntilItEnds) {
-    INT_PTR innerResult = 0;
-    Run(IDD_MAIN, {[&](HWND dialog) {
-            innerOwner = dialog;
-            innerResult = DialogBoxParamA(DialogTestModule(), MAKEINTRESOURCEA(IDD_SETTINGS),
-                                          dialog, OwnedProc, 0);
-            EXPECT_TRUE(IsWindowEnabled(dialog));
-        }});
-    EXPECT_EQ(innerResult, 5);
-    EXPECT_FALSE(ownerEnabledInside);
 }
 
 } // namespace
