@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 
 namespace {
 
@@ -113,64 +112,45 @@ TEST(ResourceScript, RefusesWhatItCannotReadWithThePlace) {
     }
 }
 
-// Definitions built on definitions and deeply nested expressions: a real script's
-// are read in full, a hostile script's are refused instead of hanging the reader or
-// running it out of stack.
+// Definitions built on definitions, deep nesting and huge sums: a real script's are
+// read in full, a hostile script's refused instead of hanging the reader, running it
+// out of stack or overflowing.
 TEST(ResourceScript, HostileExpressionsAreRefusedNotFollowed) {
+    auto heightOf = [](const std::string& definitions, const std::string& height) {
+        return ReadResourceScript(definitions + "1 DIALOG 0, 0, 9, " + height + "\nBEGIN\nEND\n",
+                                  {});
+    };
     // Each definition uses the one before four times: M<n> is 4^(n+1), with 4^n uses.
-    auto fanOut = [](int levels) {
-        std::string script = "#define M0 1+1+1+1\n";
-        for (int n = 1; n < levels; ++n) {
-            const std::string before = "M" + std::to_string(n - 1);
-            script += "#define M" + std::to_string(n) + " " + before + "+" + before + "+" + before +
-                      "+" + before + "\n";
-        }
-        return script + "1 DIALOG 0, 0, 9, M" + std::to_string(levels - 1) + "\nBEGIN\nEND\n";
-    };
-    ResourceScriptResult result = ReadResourceScript(fanOut(5), {});
-    ASSERT_EQ(result.error, "");
-    ASSERT_EQ(result.dialogs.size(), 1u);
-    EXPECT_EQ(result.dialogs[0].cy, 1024);
-
-    result = ReadResourceScript(fanOut(14), {});
-    EXPECT_EQ(result.error.rfind("resource script line ", 0), 0u) << result.error;
-    EXPECT_NE(result.error.find(": definitions expand too far at M"), std::string::npos)
-        << result.error;
-    EXPECT_TRUE(result.dialogs.empty());
-
-    auto nested = [](std::size_t levels, const std::string& opener, const std::string& closer) {
-        std::string expression;
-        for (std::size_t i = 0; i < levels; ++i) {
-            expression += opener;
-        }
-        expression += "9";
-        for (std::size_t i = 0; i < levels; ++i) {
-            expression += closer;
-        }
-        return "1 DIALOG 0, 0, 9, " + expression + "\nBEGIN\nEND\n";
-    };
-    result = ReadResourceScript(nested(150, "(", ")"), {});
-    ASSERT_EQ(result.error, "");
-    EXPECT_EQ(result.dialogs[0].cy, 9);
-    result = ReadResourceScript(nested(150, "- ", ""), {});
-    ASSERT_EQ(result.error, "");
-    EXPECT_EQ(result.dialogs[0].cy, 9);
-    for (const auto& [opener, closer] :
-         {std::pair{"(", ")"}, std::pair{"-", ""}, std::pair{"~", ""}}) {
-        SCOPED_TRACE(opener);
-        result = ReadResourceScript(nested(100000, opener, closer), {});
-        EXPECT_EQ(result.error, "resource script line 1: expression nested too deeply");
-        EXPECT_TRUE(result.dialogs.empty());
+    std::string definitions = "#define M0 1+1+1+1\n";
+    for (int n = 1; n < 14; ++n) {
+        const std::string before = "M" + std::to_string(n - 1);
+        definitions += "#define M" + std::to_string(n) + " " + before + "+" + before + "+" +
+                       before + "+" + before + "\n";
     }
+    ResourceScriptResult result = heightOf(definitions, "M4");
+    ASSERT_EQ(result.error, "");
+    EXPECT_EQ(result.dialogs[0].cy, 1024);
+    result = heightOf(definitions, "M13");
+    EXPECT_EQ(result.error.rfind("resource script line ", 0), 0u) << result.error;
+    EXPECT_NE(result.error.find(": definitions expand too far at M"), std::string::npos);
 
-    // A sum of many 32-bit parts is refused long before 64 bits could overflow.
+    result = heightOf("", std::string(150, '(') + "9" + std::string(150, ')'));
+    ASSERT_EQ(result.error, "");
+    EXPECT_EQ(result.dialogs[0].cy, 9);
+    for (const char* opener : {"(", "-", "~"}) {
+        SCOPED_TRACE(opener);
+        std::string nested;
+        for (int i = 0; i < 100000; ++i) {
+            nested += opener;
+        }
+        result = heightOf("", nested + "9" + (opener[0] == '(' ? std::string(100000, ')') : ""));
+        EXPECT_EQ(result.error, "resource script line 1: expression nested too deeply");
+    }
     std::string sum = "0xFFFFFFFF";
     for (int i = 0; i < 300; ++i) {
         sum += "+0xFFFFFFFF";
     }
-    result = ReadResourceScript("1 DIALOG 0, 0, 9, " + sum + "\nBEGIN\nEND\n", {});
-    EXPECT_EQ(result.error, "resource script line 1: value out of range");
-    EXPECT_TRUE(result.dialogs.empty());
+    EXPECT_EQ(heightOf("", sum).error, "resource script line 1: value out of range");
 }
 
 TEST(ResourceScript, CodePage932TextReadsAsUtf8) {

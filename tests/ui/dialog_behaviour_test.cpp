@@ -107,9 +107,6 @@ class DialogBehaviour : public ::testing::Test {
                 << "focus is on " << GetDlgCtrlID(GetFocus());
         };
     }
-    static Step Forget() {
-        return [](HWND) { recording->commands.clear(); };
-    }
     static int Check(HWND dialog, int id) {
         return static_cast<int>(SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0));
     }
@@ -118,11 +115,6 @@ class DialogBehaviour : public ::testing::Test {
     Recording recording_;
 };
 
-TEST_F(DialogBehaviour, InitAnswerTrueFocusesTheFirstTabStop) {
-    EXPECT_EQ(Run(IDD_MAIN, {ExpectFocus(IDOK)}), 77);
-    EXPECT_TRUE(recording_.commands.empty());
-}
-
 // Without a window manager Wine leaves the focus nowhere; our model leaves it on the
 // dialog itself. Either way no control has it.
 TEST_F(DialogBehaviour, InitAnswerFalseLeavesNoControlFocused) {
@@ -130,44 +122,41 @@ TEST_F(DialogBehaviour, InitAnswerFalseLeavesNoControlFocused) {
     Run(IDD_SETTINGS, {[](HWND) { EXPECT_EQ(GetDlgCtrlID(GetFocus()), 0); }});
 }
 
+// BM_SETCHECK sends no command; a click toggles a check box, or checks an automatic
+// radio button and clears the rest of its group, before the command is sent.
 TEST_F(DialogBehaviour, SetCheckIsSilentAndClickTogglesBeforeTheCommand) {
-    Run(IDD_MAIN, {[](HWND dialog) {
-                       SendMessageA(GetDlgItem(dialog, IDC_EXCLUDE_PREVIOUS), BM_SETCHECK,
-                                    BST_CHECKED, 0);
-                       EXPECT_EQ(Check(dialog, IDC_EXCLUDE_PREVIOUS), BST_CHECKED);
-                       EXPECT_TRUE(recording->commands.empty());
-                   },
-                   Click(IDC_EXCLUDE_PREVIOUS), ExpectFocus(IDC_EXCLUDE_PREVIOUS),
-                   Click(IDC_EXCLUDE_PREVIOUS)});
+    Run(IDD_MAIN,
+        {[](HWND dialog) {
+             SendMessageA(GetDlgItem(dialog, IDC_EXCLUDE_PREVIOUS), BM_SETCHECK, BST_CHECKED, 0);
+             SendMessageA(GetDlgItem(dialog, IDC_MODE_NORMAL), BM_SETCHECK, BST_CHECKED, 0);
+             EXPECT_EQ(Check(dialog, IDC_EXCLUDE_PREVIOUS), BST_CHECKED);
+             EXPECT_TRUE(recording->commands.empty());
+         },
+         Click(IDC_EXCLUDE_PREVIOUS), ExpectFocus(IDC_EXCLUDE_PREVIOUS),
+         Click(IDC_EXCLUDE_PREVIOUS), Click(IDC_MODE_EVEN),
+         [](HWND dialog) {
+             EXPECT_EQ(Check(dialog, IDC_MODE_NORMAL), BST_UNCHECKED);
+             EXPECT_EQ(Check(dialog, IDC_MODE_EVEN), BST_CHECKED);
+             EXPECT_EQ(Check(dialog, IDC_MODE_ODD), BST_UNCHECKED);
+         }});
     EXPECT_EQ(recording_.commands,
               (std::vector<Command>{{IDC_EXCLUDE_PREVIOUS, BN_CLICKED, BST_UNCHECKED},
-                                    {IDC_EXCLUDE_PREVIOUS, BN_CLICKED, BST_CHECKED}}));
+                                    {IDC_EXCLUDE_PREVIOUS, BN_CLICKED, BST_CHECKED},
+                                    {IDC_MODE_EVEN, BN_CLICKED, BST_CHECKED}}));
 }
 
-TEST_F(DialogBehaviour, AutoRadioButtonsClearTheirGroup) {
-    Run(IDD_MAIN, {[](HWND dialog) {
-                       SendMessageA(GetDlgItem(dialog, IDC_MODE_NORMAL), BM_SETCHECK, BST_CHECKED,
-                                    0);
-                   },
-                   Click(IDC_MODE_EVEN),
-                   [](HWND dialog) {
-                       EXPECT_EQ(Check(dialog, IDC_MODE_NORMAL), BST_UNCHECKED);
-                       EXPECT_EQ(Check(dialog, IDC_MODE_EVEN), BST_CHECKED);
-                       EXPECT_EQ(Check(dialog, IDC_MODE_ODD), BST_UNCHECKED);
-                   }});
-    EXPECT_EQ(recording_.commands,
-              (std::vector<Command>{{IDC_MODE_EVEN, BN_CLICKED, BST_CHECKED}}));
-}
-
+// An init answer of TRUE focuses the first tab stop; the checked radio button is the
+// one tab stop of its group.
 TEST_F(DialogBehaviour, TabWalksTheTabStopsAndNotifyButtonsReportFocus) {
-    // The checked radio button is the one tab stop of its group.
     recording_.onInit = [](HWND dialog) {
         SendMessageA(GetDlgItem(dialog, IDC_MODE_NORMAL), BM_SETCHECK, BST_CHECKED, 0);
     };
-    Run(IDD_MAIN, {Post(VK_TAB), ExpectFocus(IDC_TYPE1), Post(VK_TAB), ExpectFocus(IDC_PROBABILITY),
-                   Post(VK_TAB), Post(VK_TAB), ExpectFocus(IDC_EXCLUDE_PREVIOUS), Post(VK_TAB),
-                   ExpectFocus(IDC_MODE_NORMAL), Post(VK_TAB), ExpectFocus(IDC_TYPE2), Post(VK_TAB),
-                   Post(VK_TAB), ExpectFocus(IDOK)});
+    EXPECT_EQ(Run(IDD_MAIN, {ExpectFocus(IDOK), Post(VK_TAB), ExpectFocus(IDC_TYPE1), Post(VK_TAB),
+                             ExpectFocus(IDC_PROBABILITY), Post(VK_TAB), Post(VK_TAB),
+                             ExpectFocus(IDC_EXCLUDE_PREVIOUS), Post(VK_TAB),
+                             ExpectFocus(IDC_MODE_NORMAL), Post(VK_TAB), ExpectFocus(IDC_TYPE2),
+                             Post(VK_TAB), Post(VK_TAB), ExpectFocus(IDOK)}),
+              77);
     EXPECT_EQ(recording_.commands,
               (std::vector<Command>{{IDC_TYPE1, BN_SETFOCUS, BST_UNCHECKED},
                                     {IDC_TYPE1, BN_KILLFOCUS, BST_UNCHECKED}}));

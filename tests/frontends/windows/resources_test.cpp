@@ -47,97 +47,45 @@ std::vector<std::uint8_t> Resource(LPCWSTR type, int id) {
     return {bytes, bytes + SizeofResource(program, found)};
 }
 
-// Walks the fields of a DLGTEMPLATE and its DLGITEMTEMPLATEs in file order.
-class Reader {
-  public:
-    explicit Reader(const std::vector<std::uint8_t>& bytes) : bytes_(bytes) {}
+// Walks the fields of a DLGTEMPLATE and its DLGITEMTEMPLATEs in file order; reading
+// past the end gives zeros and marks the template short.
+struct Reader {
+    const std::vector<std::uint8_t>& bytes;
+    std::size_t at = 0;
+
     template <typename T>
     T Next() {
         T value{};
-        if (at_ + sizeof(T) <= bytes_.size()) {
-            std::memcpy(&value, bytes_.data() + at_, sizeof(T));
+        if (at + sizeof(T) <= bytes.size()) {
+            std::memcpy(&value, bytes.data() + at, sizeof(T));
         }
-        at_ += sizeof(T);
+        at += sizeof(T);
         return value;
     }
     // A string or an ordinal: 0x0000 (none), 0xFFFF followed by a number, or text.
     std::wstring NameOrOrdinal() {
-        const WORD first = Next<WORD>();
-        if (first == 0xFFFF) {
-            return L"#" + std::to_wstring(Next<WORD>());
-        }
         std::wstring text;
-        for (WORD c = first; c != 0; c = Next<WORD>()) {
+        for (WORD c = Next<WORD>(); c != 0; c = Next<WORD>()) {
+            if (c == 0xFFFF && text.empty()) {
+                return L"#" + std::to_wstring(Next<WORD>());
+            }
             text.push_back(static_cast<wchar_t>(c));
         }
         return text;
     }
-    void AlignToDword() {
-        at_ = (at_ + 3) & ~std::size_t{3};
+    void Place(Item& item) {
+        item.x = Next<short>();
+        item.y = Next<short>();
+        item.cx = Next<short>();
+        item.cy = Next<short>();
     }
-    bool Overran() const {
-        return at_ > bytes_.size();
-    }
-
-  private:
-    const std::vector<std::uint8_t>& bytes_;
-    std::size_t at_ = 0;
 };
-
-struct Template {
-    Item dialog;
-    std::wstring menu;
-    std::wstring windowClass;
-    WORD pointSize = 0;
-    std::wstring font;
-    std::vector<Item> items;
-};
-
-Template ParseTemplate(const std::vector<std::uint8_t>& bytes) {
-    Template parsed;
-    Reader in(bytes);
-    Item& dialog = parsed.dialog;
-    dialog.style = in.Next<DWORD>();
-    dialog.extendedStyle = in.Next<DWORD>();
-    const WORD count = in.Next<WORD>();
-    dialog.x = in.Next<short>();
-    dialog.y = in.Next<short>();
-    dialog.cx = in.Next<short>();
-    dialog.cy = in.Next<short>();
-    parsed.menu = in.NameOrOrdinal();
-    parsed.windowClass = in.NameOrOrdinal();
-    dialog.caption = in.NameOrOrdinal();
-    if (dialog.style & DS_SETFONT) {
-        parsed.pointSize = in.Next<WORD>();
-        parsed.font = in.NameOrOrdinal();
-    }
-    for (WORD i = 0; i < count; ++i) {
-        in.AlignToDword();
-        Item item{};
-        item.style = in.Next<DWORD>();
-        item.extendedStyle = in.Next<DWORD>();
-        item.x = in.Next<short>();
-        item.y = in.Next<short>();
-        item.cx = in.Next<short>();
-        item.cy = in.Next<short>();
-        item.id = static_cast<short>(in.Next<WORD>());
-        item.itemClass = in.NameOrOrdinal();
-        item.caption = in.NameOrOrdinal();
-        const WORD extraBytes = in.Next<WORD>();
-        for (WORD skip = 0; skip < extraBytes; ++skip) {
-            in.Next<std::uint8_t>();
-        }
-        parsed.items.push_back(item);
-    }
-    EXPECT_FALSE(in.Overran()) << "template shorter than its item count says";
-    return parsed;
-}
 
 std::wstring Wide(const char* utf8) {
-    std::wstring wide(
-        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0)), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), static_cast<int>(wide.size()));
-    wide.pop_back(); // the terminating zero
+    std::wstring wide(static_cast<std::size_t>(std::strlen(utf8)), L'\0');
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, utf8, static_cast<int>(wide.size()), wide.data(),
+                            static_cast<int>(wide.size()))));
     return wide;
 }
 
@@ -146,14 +94,32 @@ TEST(Resources, DialogTemplatesInJapaneseItemByItem) {
         SCOPED_TRACE(table.caption);
         const auto bytes = Resource(RT_DIALOG, table.id);
         ASSERT_FALSE(bytes.empty()) << "no Japanese dialog " << table.id;
-        const Template found = ParseTemplate(bytes);
-        // No menu, no class of its own, no extended styles, placed at 0, 0.
-        EXPECT_EQ(found.dialog,
+        Reader in{bytes};
+        Item dialog;
+        dialog.style = in.Next<DWORD>();
+        dialog.extendedStyle = in.Next<DWORD>();
+        const WORD count = in.Next<WORD>();
+        in.Place(dialog);
+        // No menu, no class of its own, no extended styles, placed at 0, 0; 9 point type.
+        EXPECT_EQ(in.NameOrOrdinal(), L"") << "menu";
+        EXPECT_EQ(in.NameOrOrdinal(), L"") << "class";
+        dialog.caption = in.NameOrOrdinal();
+        EXPECT_EQ(dialog,
                   (Item{0, L"", kDialogStyle, 0, Wide(table.caption), 0, 0, table.cx, table.cy}));
-        EXPECT_EQ(found.menu, L"");
-        EXPECT_EQ(found.windowClass, L"");
-        EXPECT_EQ(found.pointSize, 9);
-        EXPECT_EQ(found.font, Wide(kDialogFont));
+        EXPECT_EQ(in.Next<WORD>(), 9);
+        EXPECT_EQ(in.NameOrOrdinal(), Wide(kDialogFont));
+        std::vector<Item> found(count);
+        for (Item& item : found) {
+            in.at = (in.at + 3) & ~std::size_t{3};
+            item.style = in.Next<DWORD>();
+            item.extendedStyle = in.Next<DWORD>();
+            in.Place(item);
+            item.id = static_cast<short>(in.Next<WORD>());
+            item.itemClass = in.NameOrOrdinal();
+            item.caption = in.NameOrOrdinal();
+            in.at += in.Next<WORD>(); // creation data
+        }
+        EXPECT_LE(in.at, bytes.size()) << "template shorter than its item count says";
         std::vector<Item> expected;
         for (const DialogItem& item : table.items) {
             // Every item of the predefined button class, by its ordinal as Microsoft's
@@ -161,7 +127,7 @@ TEST(Resources, DialogTemplatesInJapaneseItemByItem) {
             expected.push_back({item.id, L"#128", item.style | kDialogItemVisibleChild, 0,
                                 Wide(item.caption), item.x, item.y, item.cx, item.cy});
         }
-        EXPECT_EQ(found.items, expected);
+        EXPECT_EQ(found, expected);
     }
 }
 

@@ -12,9 +12,9 @@ namespace {
 
 std::string Utf8(const std::wstring& text) {
     std::string bytes(text.size() * 3, '\0');
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                                           nullptr);
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                            static_cast<int>(bytes.size()), nullptr, nullptr);
     bytes.resize(static_cast<std::size_t>(length));
     return bytes;
 }
@@ -22,8 +22,8 @@ std::string Utf8(const std::wstring& text) {
 // The program writes code page 932 whatever the system's ANSI code page is.
 std::string FromCodePage932(LPCSTR text) {
     std::wstring wide(std::strlen(text), L'\0');
-    const int length = MultiByteToWideChar(932, 0, text, static_cast<int>(wide.size()),
-                                           wide.data(), static_cast<int>(wide.size()));
+    const int length = MultiByteToWideChar(932, 0, text, static_cast<int>(wide.size()), wide.data(),
+                                           static_cast<int>(wide.size()));
     wide.resize(static_cast<std::size_t>(length));
     return Utf8(wide);
 }
@@ -37,8 +37,8 @@ std::string CaptionOf(HWND window) {
 
 int WINAPI RecordAndShow(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     if (SessionHost* host = RunningSession()) {
-        host->boxes.push_back({owner != nullptr ? CaptionOf(owner) : "",
-                               FromCodePage932(caption), FromCodePage932(text), type});
+        host->boxes.push_back({owner != nullptr ? CaptionOf(owner) : "", FromCodePage932(caption),
+                               FromCodePage932(text), type});
     }
     static const auto user32MessageBoxA = reinterpret_cast<MessageBoxFunction>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "MessageBoxA")));
