@@ -2,22 +2,15 @@
 // the run itself. Each platform's session_host.cpp supplies the rest.
 #include "support/session_host.h"
 
-#include "support/dialog_host.h"
-
 #include <gtest/gtest.h>
 
 namespace {
-SessionHost* running = nullptr;
 // Long enough for a step's input to be handled before the next: user32 makes a timer
 // message only once nothing else is queued.
 constexpr UINT kStepIntervalMs = 10;
 } // namespace
 
-SessionHost* RunningSession() {
-    return running;
-}
-
-int SessionHost::Run(std::vector<SessionStep> steps) {
+int SessionHost::Run(std::vector<DialogStep> steps) {
     steps_ = std::move(steps);
     next_ = 0;
     running = this;

@@ -1,11 +1,11 @@
 // Runs the program's real entry routine and dialog procedures as a user's session:
 // scripted steps are played one per timer tick from whichever modal loop is up, so
-// the same session runs against user32 (under Wine) and against our stand-in.
+// the same session runs against user32 (under Wine) and against our stand-in. The
+// dialog behaviour tests host their modal loops in it too, without a session.
 #pragma once
 
-#include "platform/platform.h"
+#include "support/dialog_steps.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,9 +17,9 @@ struct ShownBox {
     UINT type; // MessageBoxA's flags
 };
 
-// One step of a session, given the program's innermost dialog (a message box's
-// owner while one is up).
-using SessionStep = std::function<void(HWND dialog)>;
+// The module holding the program's dialog templates: on Windows the test program's
+// own resources, elsewhere the stand-in's reading of the resource script.
+HINSTANCE DialogTestModule();
 
 class SessionHost {
   public:
@@ -28,15 +28,18 @@ class SessionHost {
     SessionHost(const SessionHost&) = delete;
     SessionHost& operator=(const SessionHost&) = delete;
 
-    // Runs WinMain in the current folder until it returns; its status. Running out of
-    // steps while the program still waits fails the test and ends what is up.
-    int Run(std::vector<SessionStep> steps);
+    // Runs WinMain in the current folder until it returns; its status. Each step is
+    // given the program's innermost dialog (a message box's owner while one is up).
+    // Running out of steps while the program still waits fails the test and ends it.
+    int Run(std::vector<DialogStep> steps);
 
     // Whether one of the program's message boxes is up, and its OK button pressed.
     bool BoxUp() const;
     void PressBoxOk();
 
     std::vector<ShownBox> boxes;
+    // The host whose session is running, for the platform's message box recorder.
+    static inline SessionHost* running = nullptr;
 
   private:
     // The platform's part: the innermost dialog, and ending whatever is up.
@@ -44,9 +47,6 @@ class SessionHost {
     void EndWhatIsUp();
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
 
-    std::vector<SessionStep> steps_;
+    std::vector<DialogStep> steps_;
     std::size_t next_ = 0;
 };
-
-// The host whose session is running, for the platform's message box recorder.
-SessionHost* RunningSession();

@@ -2,7 +2,7 @@
 // that hold on Windows: the same tests run against user32 (under Wine) and against
 // our stand-in on Linux. Each test runs a recording procedure over one of the
 // program's own templates and feeds it input as posted messages, one step at a time.
-#include "support/dialog_host.h"
+#include "support/session_host.h"
 
 #include "resources/resource.h"
 
@@ -25,7 +25,7 @@ std::ostream& operator<<(std::ostream& out, const Command& command) {
     return out << "{" << command.id << ", " << command.code << ", " << command.checkSeen << "}";
 }
 
-using Step = std::function<void(HWND)>;
+using Step = DialogStep;
 
 // The state of the dialog under test; one at a time.
 struct Recording {
@@ -88,30 +88,11 @@ class DialogBehaviour : public ::testing::Test {
                                RecordingProc, 0);
     }
 
-    static Step Post(int key) {
-        return [key](HWND) {
-            PostMessageA(GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(key), 1);
-            PostMessageA(GetFocus(), WM_KEYUP, static_cast<WPARAM>(key),
-                         static_cast<LPARAM>(0xC0000001));
-        };
-    }
     static Step Focus(int id) {
         return [id](HWND dialog) { SetFocus(GetDlgItem(dialog, id)); };
     }
-    static Step Click(int id) {
-        return [id](HWND dialog) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); };
-    }
-    static Step ExpectFocus(int id) {
-        return [id](HWND dialog) {
-            EXPECT_EQ(GetFocus(), GetDlgItem(dialog, id))
-                << "focus is on " << GetDlgCtrlID(GetFocus());
-        };
-    }
-    static int Check(HWND dialog, int id) {
-        return static_cast<int>(SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0));
-    }
 
-    DialogHost host_;
+    SessionHost host_; // no session: only its modal loop hosting
     Recording recording_;
 };
 
@@ -129,15 +110,15 @@ TEST_F(DialogBehaviour, SetCheckIsSilentAndClickTogglesBeforeTheCommand) {
         {[](HWND dialog) {
              SendMessageA(GetDlgItem(dialog, IDC_EXCLUDE_PREVIOUS), BM_SETCHECK, BST_CHECKED, 0);
              SendMessageA(GetDlgItem(dialog, IDC_MODE_NORMAL), BM_SETCHECK, BST_CHECKED, 0);
-             EXPECT_EQ(Check(dialog, IDC_EXCLUDE_PREVIOUS), BST_CHECKED);
+             EXPECT_TRUE(Checked(dialog, IDC_EXCLUDE_PREVIOUS));
              EXPECT_TRUE(recording->commands.empty());
          },
          Click(IDC_EXCLUDE_PREVIOUS), ExpectFocus(IDC_EXCLUDE_PREVIOUS),
          Click(IDC_EXCLUDE_PREVIOUS), Click(IDC_MODE_EVEN),
          [](HWND dialog) {
-             EXPECT_EQ(Check(dialog, IDC_MODE_NORMAL), BST_UNCHECKED);
-             EXPECT_EQ(Check(dialog, IDC_MODE_EVEN), BST_CHECKED);
-             EXPECT_EQ(Check(dialog, IDC_MODE_ODD), BST_UNCHECKED);
+             EXPECT_FALSE(Checked(dialog, IDC_MODE_NORMAL));
+             EXPECT_TRUE(Checked(dialog, IDC_MODE_EVEN));
+             EXPECT_FALSE(Checked(dialog, IDC_MODE_ODD));
          }});
     EXPECT_EQ(recording_.commands,
               (std::vector<Command>{{IDC_EXCLUDE_PREVIOUS, BN_CLICKED, BST_UNCHECKED},
@@ -151,11 +132,11 @@ TEST_F(DialogBehaviour, TabWalksTheTabStopsAndNotifyButtonsReportFocus) {
     recording_.onInit = [](HWND dialog) {
         SendMessageA(GetDlgItem(dialog, IDC_MODE_NORMAL), BM_SETCHECK, BST_CHECKED, 0);
     };
-    EXPECT_EQ(Run(IDD_MAIN, {ExpectFocus(IDOK), Post(VK_TAB), ExpectFocus(IDC_TYPE1), Post(VK_TAB),
-                             ExpectFocus(IDC_PROBABILITY), Post(VK_TAB), Post(VK_TAB),
-                             ExpectFocus(IDC_EXCLUDE_PREVIOUS), Post(VK_TAB),
-                             ExpectFocus(IDC_MODE_NORMAL), Post(VK_TAB), ExpectFocus(IDC_TYPE2),
-                             Post(VK_TAB), Post(VK_TAB), ExpectFocus(IDOK)}),
+    EXPECT_EQ(Run(IDD_MAIN, {ExpectFocus(IDOK), Key(VK_TAB), ExpectFocus(IDC_TYPE1), Key(VK_TAB),
+                             ExpectFocus(IDC_PROBABILITY), Key(VK_TAB), Key(VK_TAB),
+                             ExpectFocus(IDC_EXCLUDE_PREVIOUS), Key(VK_TAB),
+                             ExpectFocus(IDC_MODE_NORMAL), Key(VK_TAB), ExpectFocus(IDC_TYPE2),
+                             Key(VK_TAB), Key(VK_TAB), ExpectFocus(IDOK)}),
               77);
     EXPECT_EQ(recording_.commands,
               (std::vector<Command>{{IDC_TYPE1, BN_SETFOCUS, BST_UNCHECKED},
@@ -167,25 +148,25 @@ TEST_F(DialogBehaviour, ArrowsMoveWithinTheGroupAndChooseRadioButtons) {
         SendMessageA(GetDlgItem(dialog, IDC_MODE_NORMAL), BM_SETCHECK, BST_CHECKED, 0);
     };
     Run(IDD_MAIN,
-        {Focus(IDC_TYPE2), Post(VK_UP), ExpectFocus(IDC_MODE_ODD),
+        {Focus(IDC_TYPE2), Key(VK_UP), ExpectFocus(IDC_MODE_ODD),
          [](HWND dialog) {
-             EXPECT_EQ(Check(dialog, IDC_MODE_ODD), BST_CHECKED);
-             EXPECT_EQ(Check(dialog, IDC_MODE_NORMAL), BST_UNCHECKED);
+             EXPECT_TRUE(Checked(dialog, IDC_MODE_ODD));
+             EXPECT_FALSE(Checked(dialog, IDC_MODE_NORMAL));
          },
-         Post(VK_DOWN), ExpectFocus(IDC_TYPE2),
+         Key(VK_DOWN), ExpectFocus(IDC_TYPE2),
          // With one WS_GROUP the group runs round every control, group boxes too.
-         Focus(IDC_MODE_NORMAL), Post(VK_UP),
+         Focus(IDC_MODE_NORMAL), Key(VK_UP),
          [](HWND) { EXPECT_EQ(GetDlgCtrlID(GetFocus()) & 0xFFFF, 0xFFFF) << "not a group box"; },
-         Post(VK_UP), ExpectFocus(IDC_EXCLUDE_PREVIOUS)});
+         Key(VK_UP), ExpectFocus(IDC_EXCLUDE_PREVIOUS)});
     EXPECT_EQ(recording_.commands, (std::vector<Command>{{IDC_MODE_ODD, BN_CLICKED, BST_CHECKED}}));
 }
 
 // Enter presses a push button the keyboard moved to; one that merely has the focus
 // (after a click, say) leaves Enter to the default push button.
 TEST_F(DialogBehaviour, EnterEscapeSpaceAndMnemonics) {
-    Run(IDD_MAIN, {Focus(IDC_EXCLUDE_PREVIOUS), Post(VK_RETURN), Focus(IDC_PROBABILITY),
-                   Post(VK_RETURN), Post(VK_TAB), ExpectFocus(IDC_HISTORY), Post(VK_RETURN),
-                   Post(VK_ESCAPE), Focus(IDC_EXCLUDE_PREVIOUS), Post(VK_SPACE), Post('X')});
+    Run(IDD_MAIN, {Focus(IDC_EXCLUDE_PREVIOUS), Key(VK_RETURN), Focus(IDC_PROBABILITY),
+                   Key(VK_RETURN), Key(VK_TAB), ExpectFocus(IDC_HISTORY), Key(VK_RETURN),
+                   Key(VK_ESCAPE), Focus(IDC_EXCLUDE_PREVIOUS), Key(VK_SPACE), Key('X')});
     EXPECT_EQ(recording_.commands,
               (std::vector<Command>{{IDOK, BN_CLICKED, BST_UNCHECKED},
                                     {IDOK, BN_CLICKED, BST_UNCHECKED},

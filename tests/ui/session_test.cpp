@@ -3,6 +3,7 @@
 // step by step as a user would, with the clock stopped at one second so every answer
 // shown is known in advance.
 #include "support/core_fixture.h"
+#include "support/dialog_steps.h"
 #include "support/session_host.h"
 
 #include "history/state.h"
@@ -61,37 +62,11 @@ class Session : public CoreTest {
         std::ofstream("data.txt", std::ios::binary) << HistoryText(draws);
     }
 
-    // The user's actions. Input is posted, as a user's arrives, and each step waits
-    // for the one before it to be handled.
-    static SessionStep Click(int id) {
-        return [id](HWND dialog) {
-            HWND control = GetDlgItem(dialog, id);
-            ASSERT_NE(control, nullptr) << "no control " << id << " in the dialog up now";
-            PostMessageA(control, BM_CLICK, 0, 0);
-        };
-    }
-    static SessionStep Key(int virtualKey) {
-        return [virtualKey](HWND) {
-            HWND focus = GetFocus();
-            PostMessageA(focus, WM_KEYDOWN, static_cast<WPARAM>(virtualKey), 1);
-            PostMessageA(focus, WM_KEYUP, static_cast<WPARAM>(virtualKey),
-                         static_cast<LPARAM>(0xC0000001));
-        };
-    }
-    static SessionStep CloseBox() {
+    static DialogStep CloseBox() {
         return [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); };
     }
-    SessionStep Ok() {
+    DialogStep Ok() {
         return [this](HWND) { host_.PressBoxOk(); };
-    }
-    static SessionStep ExpectFocus(int id) {
-        return [id](HWND dialog) {
-            EXPECT_EQ(GetFocus(), GetDlgItem(dialog, id))
-                << "focus on " << GetDlgCtrlID(GetFocus());
-        };
-    }
-    static bool Checked(HWND dialog, int id) {
-        return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
     void ExpectBoxes(const std::vector<std::string>& texts, const char* owner = "KIVO6") {
         ASSERT_EQ(host_.boxes.size(), texts.size());
@@ -135,7 +110,7 @@ TEST_F(Session, StartsWithNormalParityAndFocusOnExit) {
 // Each answer's box is owned by the main dialog, which takes no input until it is gone.
 TEST_F(Session, Type1AnswersFollowTheOptionsChosenJustBefore) {
     WriteHistory();
-    const SessionStep ownerDisabled = [this](HWND dialog) {
+    const DialogStep ownerDisabled = [this](HWND dialog) {
         EXPECT_TRUE(host_.BoxUp());
         EXPECT_FALSE(IsWindowEnabled(dialog));
     };
@@ -165,7 +140,7 @@ TEST_F(Session, ReportsShowTheSameTextEachTime) {
 TEST_F(Session, SettingsOkCommitsAndCancelKeeps) {
     WriteHistory();
     HWND main = nullptr;
-    const SessionStep expectCommitted = [](HWND settings) {
+    const DialogStep expectCommitted = [](HWND settings) {
         EXPECT_TRUE(Checked(settings, IDC_DECADE_1));
         EXPECT_TRUE(Checked(settings, IDC_PAST_1));
         EXPECT_FALSE(Checked(settings, IDC_PAST_2));
@@ -213,7 +188,7 @@ TEST_F(Session, EveryWayOutEndsTheProgram) {
     WriteHistory();
     const struct {
         const char* name;
-        std::vector<SessionStep> steps;
+        std::vector<DialogStep> steps;
     } ways[] = {
         {"exit button", {Click(IDOK)}},
         {"mnemonic X, focus elsewhere", {Key(VK_TAB), Key(VK_TAB), Key('X')}},

@@ -16,14 +16,14 @@ class SessionFrontEnd : public FrontEnd {
     }
     void DialogClosed(HWND) override {}
     void DialogChanged(HWND) override {}
-    // Only reached once the session's timer is gone.
+    // Only reached with no session's timer running: a test forgot to end its dialog.
     void WaitForInput() override {
-        ADD_FAILURE() << "a dialog waits with no session running";
+        ADD_FAILURE() << "a dialog waits for input that no step will give";
         EndDialog(ActiveDialog(), -1);
     }
     void ShowMessageBox(HWND owner, const std::string& caption, const std::string& text,
                         UINT type) override {
-        if (SessionHost* host = RunningSession()) {
+        if (SessionHost* host = SessionHost::running) {
             host->boxes.push_back({owner != nullptr ? owner->caption : "", caption, text, type});
         }
         boxUp = true;
@@ -41,6 +41,10 @@ class SessionFrontEnd : public FrontEnd {
 SessionFrontEnd frontEnd;
 
 } // namespace
+
+HINSTANCE DialogTestModule() {
+    return ProgramModule();
+}
 
 SessionHost::SessionHost() {
     SetFrontEnd(&frontEnd);

@@ -36,7 +36,7 @@ std::string CaptionOf(HWND window) {
 }
 
 int WINAPI RecordAndShow(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-    if (SessionHost* host = RunningSession()) {
+    if (SessionHost* host = SessionHost::running) {
         host->boxes.push_back({owner != nullptr ? CaptionOf(owner) : "", FromCodePage932(caption),
                                FromCodePage932(text), type});
     }
@@ -70,6 +70,10 @@ bool IsBox(HWND window) {
 } // namespace
 
 KIVO6_ROUTE_MESSAGEBOXA_TO(RecordAndShow)
+
+HINSTANCE DialogTestModule() {
+    return GetModuleHandleA(nullptr);
+}
 
 SessionHost::SessionHost() = default;
 SessionHost::~SessionHost() = default;
