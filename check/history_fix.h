@@ -1,0 +1,76 @@
+// Reading a history file as the person who kept it meant it, whatever shape it was
+// typed or exported in, and writing it as a data.txt that KIVO6 reads as exactly
+// those draws. kivo6-check --fix writes with it; the file check names a file's shape
+// with it, once per file, where KIVO6's own reader would only show symptoms.
+#pragma once
+
+#include "check/language.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class TextEncoding { Utf8, Utf16LittleEndian, Utf16BigEndian, CodePage932 };
+
+// What the file is like, beyond what KIVO6 itself reads.
+struct HistoryShape {
+    TextEncoding encoding = TextEncoding::Utf8;
+    bool byteOrderMark = false; // UTF-16 or UTF-8 that starts with one
+    char separator = ' ';       // what stands between values most: ' ', ',', ';', '\t'
+    bool headerRow = false;     // an export's row of column names, skipped
+    bool drawNumbers = false;   // draws carry their draw number (1850, 第1850回)
+    bool dates = false;         // draws carry a date (2024/01/04, 2024-01-04, 2024年1月4日)
+    bool newestFirst = false;   // the numbers or dates say the newest draw comes first
+    bool lowercaseMarker = false; // "kivo" where KIVO6 looks for "KIVO"
+    bool lowercaseEnd = false;    // "end" where KIVO6 looks for "END"
+    bool noMarkerLine = false;    // the first line is already data
+    bool fullWidth = false;       // full-width digits or spaces
+};
+
+// Why a file cannot be fixed. Each names its line and column (in characters).
+enum class FixRefusal {
+    None,
+    TooFewNumbers,      // fewer than seven numbers on a line of numbers
+    TooManyNumbers,     // more than seven, besides a draw number and a date
+    OutOfRange,         // a number outside 1 to 43
+    RepeatedNumber,     // a main number twice in one draw
+    BonusIsMain,        // the bonus equals one of the draw's main numbers
+    DuplicateDisagrees, // one draw number or date twice, with different numbers
+    NotADraw,           // a line of text that is neither header, marker nor END
+    NoDraws,            // nothing to write
+};
+
+// Lines read but not written as a draw, and why.
+enum class LeftOutKind { Header, Blank, AfterEnd, DuplicateAgrees };
+struct LeftOutLine {
+    int line;
+    LeftOutKind kind;
+};
+
+struct HistoryAsMeant {
+    HistoryShape shape;
+    FixRefusal refusal = FixRefusal::None;
+    int line = 0;   // where a refusal is, from 1
+    int column = 0; // in characters, from 1
+    int value = 0;  // the number a refusal is about, when it is about one
+    std::string marker;                    // the marker line to write, UTF-8, no line end
+    std::vector<std::array<int, 7>> draws; // six main numbers and the bonus, oldest first
+    int olderLeftOut = 0;                  // draws older than the newest 256, not written
+    std::vector<LeftOutLine> leftOut;
+};
+
+// Reads any bytes; never fails otherwise than by a refusal.
+HistoryAsMeant ReadHistoryAsMeant(std::string_view bytes);
+
+// The data.txt for a history without a refusal: the marker line, one draw per line as
+// six main numbers and the bonus separated by single spaces, END; CR LF line ends.
+std::string FixedHistoryText(const HistoryAsMeant& history);
+
+// Why the file cannot be fixed, naming it with the line and column.
+std::string FormatFixRefusal(std::string_view fileName, const HistoryAsMeant& history,
+                             Language language);
+// What was done: the draws written and where, the lines left out and why, the older
+// draws left out, and the backup's name when one was kept (empty when not).
+std::string FormatFixDone(std::string_view written, std::string_view backup,
+                          const HistoryAsMeant& history, Language language);

@@ -1,0 +1,30 @@
+// Whole files for kivo6-check: why a file cannot be read, reading it whole, keeping a
+// backup that never overwrites another file, and replacing a file so that a failure
+// at any point leaves either the old or the new file, never half of one. One
+// implementation per system (posix/, windows/); the logic core does not use these.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+enum class FileProblem { None, Missing, Folder, NotReadable };
+
+// Why path cannot be read as a file, or None.
+FileProblem ProbeFile(const char* path);
+// The file's bytes; bytes is left empty unless the answer is None.
+FileProblem ReadWholeFile(const char* path, std::string& bytes);
+// Whether anything (a file, a folder) has this name.
+bool NameTaken(const char* path);
+// Whether the two names are one file (the same file through two paths included).
+bool SameFile(const char* first, const char* second);
+// Copies a file byte for byte to a name that must not exist yet; false when it does,
+// or when the copy could not be made whole (nothing is left behind then).
+bool CopyToNewFile(const char* from, const char* to);
+// Writes bytes to a new file beside path, flushes it to the disk and renames it over
+// path (which need not exist). An existing file keeps its permissions. False when
+// that failed; path is then as it was and no temporary file is left.
+bool ReplaceFileContents(const char* path, std::string_view bytes);
+
+// For tests: called once the temporary file is written and flushed, just before it
+// is renamed over path; returning false fails the replacement there.
+extern bool (*ReplaceFileContentsBeforeRename)(const char* temporaryPath);

@@ -1,0 +1,137 @@
+// Whole files on Windows through kernel32 with ANSI paths: file attributes for the
+// reasons, a temporary file in path's folder flushed with FlushFileBuffers, and
+// MoveFileExA, which replaces the name in one step and returns once it is on disk.
+#include "platform/whole_file.h"
+
+#include "platform/platform.h"
+
+bool (*ReplaceFileContentsBeforeRename)(const char*) = nullptr;
+
+namespace {
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD chunk = bytes.size() > 1u << 30 ? 1u << 30 : static_cast<DWORD>(bytes.size());
+        DWORD wrote = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &wrote, nullptr) || wrote == 0) {
+            return false;
+        }
+        bytes.remove_prefix(wrote);
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? "." : path.substr(0, slash + 1);
+}
+
+HANDLE OpenForReading(const char* path) {
+    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+} // namespace
+
+FileProblem ProbeFile(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                   ? FileProblem::Missing
+                   : FileProblem::NotReadable;
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        return FileProblem::Folder;
+    }
+    HANDLE file = OpenForReading(path);
+    if (file == INVALID_HANDLE_VALUE) {
+        return FileProblem::NotReadable;
+    }
+    CloseHandle(file);
+    return FileProblem::None;
+}
+
+FileProblem ReadWholeFile(const char* path, std::string& bytes) {
+    bytes.clear();
+    const FileProblem problem = ProbeFile(path);
+    if (problem != FileProblem::None) {
+        return problem;
+    }
+    HANDLE file = OpenForReading(path);
+    if (file == INVALID_HANDLE_VALUE) {
+        return FileProblem::NotReadable;
+    }
+    char buffer[65536];
+    DWORD got = 0;
+    bool failed = false;
+    while (!(failed = !ReadFile(file, buffer, sizeof buffer, &got, nullptr)) && got > 0) {
+        bytes.append(buffer, got);
+    }
+    CloseHandle(file);
+    if (failed) {
+        bytes.clear();
+        return FileProblem::NotReadable;
+    }
+    return FileProblem::None;
+}
+
+bool NameTaken(const char* path) {
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool SameFile(const char* first, const char* second) {
+    BY_HANDLE_FILE_INFORMATION a{};
+    BY_HANDLE_FILE_INFORMATION b{};
+    HANDLE one = OpenForReading(first);
+    HANDLE two = OpenForReading(second);
+    const bool same = one != INVALID_HANDLE_VALUE && two != INVALID_HANDLE_VALUE &&
+                      GetFileInformationByHandle(one, &a) &&
+                      GetFileInformationByHandle(two, &b) &&
+                      a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+                      a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+    if (one != INVALID_HANDLE_VALUE) {
+        CloseHandle(one);
+    }
+    if (two != INVALID_HANDLE_VALUE) {
+        CloseHandle(two);
+    }
+    return same;
+}
+
+bool CopyToNewFile(const char* from, const char* to) {
+    std::string bytes;
+    if (ReadWholeFile(from, bytes) != FileProblem::None) {
+        return false;
+    }
+    // CREATE_NEW: a backup is never written over anything that has the name.
+    HANDLE file =
+        CreateFileA(to, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    const bool written = WriteAll(file, bytes) && FlushFileBuffers(file);
+    if (!CloseHandle(file) || !written) {
+        DeleteFileA(to);
+        return false;
+    }
+    return true;
+}
+
+bool ReplaceFileContents(const char* path, std::string_view bytes) {
+    char temporary[MAX_PATH + 1] = {};
+    if (GetTempFileNameA(FolderOf(path).c_str(), "kv6", 0, temporary) == 0) {
+        return false;
+    }
+    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool done = file != INVALID_HANDLE_VALUE && WriteAll(file, bytes) && FlushFileBuffers(file);
+    done = file != INVALID_HANDLE_VALUE && CloseHandle(file) && done;
+    done = done &&
+           (ReplaceFileContentsBeforeRename == nullptr || ReplaceFileContentsBeforeRename(temporary));
+    done = done && MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!done) {
+        DeleteFileA(temporary);
+    }
+    return done;
+}

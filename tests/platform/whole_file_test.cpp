@@ -1,0 +1,87 @@
+// The whole-file seam kivo6-check's --fix stands on: the reasons a file cannot be
+// read, a backup that never overwrites, and a replacement that a failure just before
+// the rename leaves undone, original intact and no temporary file behind.
+#include "platform/whole_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class WholeFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("kivo6-whole-file-" +
+                                               std::to_string(std::random_device{}()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override {
+        ReplaceFileContentsBeforeRename = nullptr;
+        fs::remove_all(folder_);
+    }
+    std::string Path(const char* name) const {
+        return (folder_ / name).string();
+    }
+    void Write(const char* name, const std::string& bytes) const {
+        std::ofstream(folder_ / name, std::ios::binary) << bytes;
+    }
+    std::string Read(const char* name) const {
+        std::string bytes;
+        EXPECT_EQ(ReadWholeFile(Path(name).c_str(), bytes), FileProblem::None) << name;
+        return bytes;
+    }
+    int Entries() const {
+        return static_cast<int>(std::distance(fs::directory_iterator(folder_), {}));
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(WholeFile, SaysWhyAFileCannotBeRead) {
+    Write("data.txt", std::string("KIVO\r\n\0\xff", 8));
+    fs::create_directory(folder_ / "folder");
+    std::string bytes = "left over";
+    EXPECT_EQ(ReadWholeFile(Path("missing.txt").c_str(), bytes), FileProblem::Missing);
+    EXPECT_EQ(bytes, "");
+    EXPECT_EQ(ReadWholeFile(Path("folder").c_str(), bytes), FileProblem::Folder);
+    EXPECT_EQ(ProbeFile(Path("missing/data.txt").c_str()), FileProblem::Missing);
+    EXPECT_EQ(Read("data.txt"), std::string("KIVO\r\n\0\xff", 8));
+    EXPECT_TRUE(NameTaken(Path("folder").c_str()));
+    EXPECT_FALSE(NameTaken(Path("missing.txt").c_str()));
+}
+
+TEST_F(WholeFile, BackupNeverOverwritesAndCopiesByteForByte) {
+    Write("data.txt", "new\r\n");
+    Write("data.txt.orig", "older backup");
+    EXPECT_FALSE(CopyToNewFile(Path("data.txt").c_str(), Path("data.txt.orig").c_str()));
+    EXPECT_EQ(Read("data.txt.orig"), "older backup");
+    EXPECT_TRUE(CopyToNewFile(Path("data.txt").c_str(), Path("data.txt.orig.1").c_str()));
+    EXPECT_EQ(Read("data.txt.orig.1"), "new\r\n");
+    EXPECT_TRUE(SameFile(Path("data.txt").c_str(), (folder_ / "." / "data.txt").string().c_str()));
+    EXPECT_FALSE(SameFile(Path("data.txt").c_str(), Path("data.txt.orig.1").c_str()));
+}
+
+TEST_F(WholeFile, ReplacementIsWholeOrNotAtAll) {
+    Write("data.txt", "original");
+    ASSERT_TRUE(ReplaceFileContents(Path("data.txt").c_str(), "replaced"));
+    EXPECT_EQ(Read("data.txt"), "replaced");
+    ASSERT_TRUE(ReplaceFileContents(Path("new.txt").c_str(), "made"));
+    EXPECT_EQ(Read("new.txt"), "made");
+
+    static std::string seen;
+    ReplaceFileContentsBeforeRename = [](const char* temporary) {
+        ReadWholeFile(temporary, seen);
+        return false;
+    };
+    EXPECT_FALSE(ReplaceFileContents(Path("data.txt").c_str(), "half"));
+    EXPECT_EQ(seen, "half") << "the temporary file was not whole before the rename";
+    EXPECT_EQ(Read("data.txt"), "replaced");
+    EXPECT_EQ(Entries(), 2) << "a temporary file was left behind";
+}
+
+} // namespace
