@@ -86,8 +86,7 @@ bool SameFile(const char* first, const char* second) {
     HANDLE one = OpenForReading(first);
     HANDLE two = OpenForReading(second);
     const bool same = one != INVALID_HANDLE_VALUE && two != INVALID_HANDLE_VALUE &&
-                      GetFileInformationByHandle(one, &a) &&
-                      GetFileInformationByHandle(two, &b) &&
+                      GetFileInformationByHandle(one, &a) && GetFileInformationByHandle(two, &b) &&
                       a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
                       a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
     if (one != INVALID_HANDLE_VALUE) {
@@ -127,8 +126,8 @@ bool ReplaceFileContents(const char* path, std::string_view bytes) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     bool done = file != INVALID_HANDLE_VALUE && WriteAll(file, bytes) && FlushFileBuffers(file);
     done = file != INVALID_HANDLE_VALUE && CloseHandle(file) && done;
-    done = done &&
-           (ReplaceFileContentsBeforeRename == nullptr || ReplaceFileContentsBeforeRename(temporary));
+    done = done && (ReplaceFileContentsBeforeRename == nullptr ||
+                    ReplaceFileContentsBeforeRename(temporary));
     done = done && MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!done) {
         DeleteFileA(temporary);

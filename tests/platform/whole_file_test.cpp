@@ -16,8 +16,8 @@ namespace fs = std::filesystem;
 class WholeFile : public ::testing::Test {
   protected:
     void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("kivo6-whole-file-" +
-                                               std::to_string(std::random_device{}()));
+        folder_ = fs::temp_directory_path() /
+                  ("kivo6-whole-file-" + std::to_string(std::random_device{}()));
         fs::create_directories(folder_);
     }
     void TearDown() override {
