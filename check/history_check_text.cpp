@@ -195,7 +195,8 @@ std::string Where(std::string_view fileName, const Finding& finding) {
     return where;
 }
 
-std::string Summary(std::string_view fileName, const HistoryCheck& check, int warnings,
+// listed: the warnings written out above; counted: those only counted in an "and N more".
+std::string Summary(std::string_view fileName, const HistoryCheck& check, int listed, int counted,
                     Language l) {
     std::string text;
     if (!check.starts) {
@@ -214,7 +215,11 @@ std::string Summary(std::string_view fileName, const HistoryCheck& check, int wa
         return text;
     }
     std::string name(fileName);
-    if (check.draws > 0) {
+    if (check.draws == 1) {
+        text += Fill(InLanguage(l, "{0}: 1 draw read, on line {1}",
+                                "{0}: 抽選 1 回分を読み込みました（{1} 行目）"),
+                     {name, Number(check.firstDrawLine)});
+    } else if (check.draws > 0) {
         text += Fill(
             InLanguage(l, "{0}: {1} draws read, from line {2} to line {3}",
                        "{0}: 抽選 {1} 回分を読み込みました（{2}～{3} 行目）"),
@@ -241,19 +246,26 @@ std::string Summary(std::string_view fileName, const HistoryCheck& check, int wa
                                 "KIVO6 が使う最新の抽選（{0} 行目）: {1}、ボーナス {2}\n"),
                      {Number(check.lastDrawLine), numbers, TwoDigits(check.latest[6])});
     }
-    if (warnings == 0) {
+    if (listed == 0) {
         text += InLanguage(l, "KIVO6 would start with this file. No problems found.\n",
                            "KIVO6 はこのファイルで起動します。問題は見つかりませんでした。\n");
-    } else {
+    } else if (counted == 0) {
         text += Fill(InLanguage(l,
-                                warnings == 1
+                                listed == 1
                                     ? "KIVO6 would start with this file, but reads it as the "
                                       "warning above says.\n"
                                     : "KIVO6 would start with this file, but reads it as the {0} "
                                       "warnings above say.\n",
                                 "KIVO6 はこのファイルで起動しますが、上の {0} 件の警告のとおりに"
                                 "読みます。\n"),
-                     {Number(warnings)});
+                     {Number(listed)});
+    } else {
+        text += Fill(InLanguage(l,
+                                "KIVO6 would start with this file, but reads it with {0} warnings: "
+                                "the {1} listed above, and {2} more only counted there.\n",
+                                "KIVO6 はこのファイルで起動しますが、警告が {0} 件あります（上に"
+                                "示した {1} 件と、件数だけ示したほかの {2} 件）。\n"),
+                     {Number(listed + counted), Number(listed), Number(counted)});
     }
     return text;
 }
@@ -266,11 +278,16 @@ std::string FormatHistoryCheck(std::string_view fileName, const HistoryCheck& ch
     std::map<FindingKind, int> listed;
     std::map<FindingKind, int> firstLine;
     std::map<FindingKind, int> unlisted;
+    int listedWarnings = 0;
+    int countedWarnings = 0;
     for (const Finding& finding : check.findings) {
+        const bool warning = !IsRefusal(finding.kind);
         if (listed[finding.kind] == LISTED_PER_KIND) {
             ++unlisted[finding.kind];
+            countedWarnings += warning ? 1 : 0;
             continue;
         }
+        listedWarnings += warning ? 1 : 0;
         if (listed[finding.kind]++ == 0) {
             firstLine[finding.kind] = finding.line;
         }
@@ -280,16 +297,13 @@ std::string FormatHistoryCheck(std::string_view fileName, const HistoryCheck& ch
             Where(fileName, finding) + ": " + severity + ": " + Describe(finding, language) + "\n";
     }
     for (const auto& [kind, count] : unlisted) {
-        text += Fill(InLanguage(language, "{0}: {1} more like the one at line {2} are not listed\n",
-                                "{0}: {2} 行目と同じ種類の指摘がほかに {1} 件あります（省略）\n"),
-                     {fileName, Number(count), Number(firstLine[kind])});
+        text +=
+            Fill(InLanguage(language, "{0}: and {1} more like the one at line {2}, not listed\n",
+                            "{0}: ほかに {2} 行目と同じ種類の指摘が {1} 件あります（省略）\n"),
+                 {fileName, Number(count), Number(firstLine[kind])});
     }
     if (!check.findings.empty()) {
         text += "\n";
     }
-    int warnings = 0;
-    for (const Finding& finding : check.findings) {
-        warnings += IsRefusal(finding.kind) ? 0 : 1;
-    }
-    return text + Summary(fileName, check, warnings, language);
+    return text + Summary(fileName, check, listedWarnings, countedWarnings, language);
 }
