@@ -193,6 +193,8 @@ bool IsRefusal(FindingKind kind) {
 
 HistoryCheck CheckHistoryFile(const char* path) {
     HistoryCheck check;
+    std::string bytes;
+    const FileProblem problem = ReadWholeFile(path, bytes);
     heard.clear();
     ResetState();
     ReadingHook = Listen;
@@ -201,11 +203,13 @@ HistoryCheck CheckHistoryFile(const char* path) {
     if (!check.starts) {
         for (const ReadingNote& note : heard) {
             if (note.event == ReadingEvent::NotOpened || note.event == ReadingEvent::NoMarker) {
-                // A file that cannot be opened has no place to point at.
+                // A file that cannot be opened has no place to point at, only a reason.
                 bool opened = note.event == ReadingEvent::NoMarker;
-                check.findings.push_back(
+                Finding finding =
                     FindingAt(opened ? FindingKind::NoMarker : FindingKind::CannotOpen,
-                              opened ? note.line : 0, opened ? note.column : 0));
+                              opened ? note.line : 0, opened ? note.column : 0);
+                finding.value = static_cast<int>(problem);
+                check.findings.push_back(finding);
                 check.shownMessages = {note.message, LOAD_FAILED_TEXT};
             }
         }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "check/language.h"
+#include "platform/whole_file.h"
 
 #include <array>
 #include <string>
@@ -37,7 +38,7 @@ struct Finding {
     FindingKind kind;
     int line = 0;
     int column = 0;
-    int value = 0;     // the value as written (OutOfRange, ReadAsZero's neighbours)
+    int value = 0;     // the value as written (OutOfRange); CannotOpen: the FileProblem
     int stored = 0;    // what KIVO6 keeps of it, or the number concerned
     int character = 0; // the character concerned, -1 for a token of white space only
     int draw = 0;      // the draw concerned, counted from 1

@@ -51,6 +51,26 @@ std::string DescribeCharacter(int c, Language language) {
     return Fill(InLanguage(language, "\"{0}\"", "「{0}」"), {quoted});
 }
 
+const char* CannotOpenReason(int problem, Language l) {
+    switch (static_cast<FileProblem>(problem)) {
+    case FileProblem::Missing:
+        return InLanguage(l, "there is no file by this name", "この名前のファイルはありません");
+    case FileProblem::Folder:
+        return InLanguage(l, "this is a folder, not a file",
+                          "これはファイルではなくフォルダーです");
+    case FileProblem::NotReadable:
+        return InLanguage(l,
+                          "the file is there but cannot be read: reading it is not permitted, "
+                          "or another program holds it",
+                          "ファイルはありますが読めません。読み取りが許可されていないか、"
+                          "別のプログラムが開いています");
+    case FileProblem::None:
+        break;
+    }
+    // The file was readable a moment before KIVO6's reader tried it.
+    return InLanguage(l, "cannot open the file", "ファイルを開けません");
+}
+
 std::string Describe(const Finding& finding, Language l) {
     const std::string value = Number(finding.value);
     const std::string stored = Number(finding.stored);
@@ -60,7 +80,7 @@ std::string Describe(const Finding& finding, Language l) {
     const std::string count = Number(finding.count);
     switch (finding.kind) {
     case FindingKind::CannotOpen:
-        return InLanguage(l, "cannot open the file", "ファイルを開けません");
+        return CannotOpenReason(finding.value, l);
     case FindingKind::NoMarker:
         return InLanguage(l,
                           "line 1 has no \"KIVO\" in its first 255 characters, so this is not "

@@ -5,6 +5,8 @@
 
 #include "support/core_fixture.h"
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <utility>
 
@@ -22,10 +24,12 @@ std::string Repeated(int times, const std::string& line) {
 
 class HistoryCheckTest : public CoreTest {
   protected:
-    // The report on `bytes` as file "f" (no file at all when empty), and the exit status.
+    // The report on `bytes` as file "f", and the exit status; no file at all when the
+    // bytes are empty, and the test's folder when they are "/".
     std::pair<std::string, int> Report(const std::string& bytes) {
-        const std::string path =
-            bytes.empty() ? (folder_ / "absent.txt").string() : WriteHistory(bytes).string();
+        const std::string path = bytes.empty()  ? (folder_ / "absent.txt").string()
+                                 : bytes == "/" ? folder_.string()
+                                                : WriteHistory(bytes).string();
         const HistoryCheck check = CheckHistoryFile(path.c_str());
         return {FormatHistoryCheck("f", check, Language::English), CheckExitStatus(check)};
     }
@@ -43,7 +47,8 @@ TEST_F(HistoryCheckTest, EachKindOfFindingAloneInItsWordsAtItsLineAndColumn) {
          "f: 2 draws read, from line 3 to line 4; the data ends with END on line 5.\n"
          "Latest draw, as KIVO6 uses it (line 4): 08 09 10 11 12 13, bonus 14\n"
          "KIVO6 would start with this file. No problems found.\n"},
-        {"", "f: error: cannot open the file"},
+        {"", "f: error: there is no file by this name"},
+        {"/", "f: error: this is a folder, not a file"},
         {"KIV0 history\n1 2 3 4 5 6 7\nEND\n",
          "f:1:1: error: line 1 has no \"KIVO\" in its first 255 characters, so this is not "
          "a KIVO6 history"},
@@ -100,6 +105,19 @@ TEST_F(HistoryCheckTest, EachKindOfFindingAloneInItsWordsAtItsLineAndColumn) {
         EXPECT_EQ(status, refused ? 2 : warned ? 1 : 0);
     }
     EXPECT_TRUE(ShownMessageBoxes().empty()) << "a refused file showed a message box";
+}
+
+TEST_F(HistoryCheckTest, AFileThatMayNotBeReadIsSaidToBeSo) {
+    const std::filesystem::path path = WriteHistory("KIVO\nEND\n");
+    std::filesystem::permissions(path, std::filesystem::perms::none);
+    if (std::ifstream(path).is_open()) {
+        GTEST_SKIP() << "files here are readable whatever their permissions (root, or Windows)";
+    }
+    const std::string report =
+        FormatHistoryCheck("f", CheckHistoryFile(path.string().c_str()), Language::English);
+    EXPECT_EQ(report.substr(0, report.find('\n')),
+              "f: error: the file is there but cannot be read: reading it is not permitted, or "
+              "another program holds it");
 }
 
 TEST_F(HistoryCheckTest, TheSummarySaysWhatWasListedAndWhatOnlyCounted) {
