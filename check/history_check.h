@@ -3,6 +3,7 @@
 // a summary, and the exit status. main.cpp and the tests use it.
 #pragma once
 
+#include "check/history_fix.h"
 #include "check/language.h"
 #include "platform/whole_file.h"
 
@@ -45,6 +46,10 @@ struct Finding {
     int otherLine = 0; // where the draw ends, or the number's first place
     int otherColumn = 0;
     int count = 0; // values concerned
+    // The character concerned when it lies outside ASCII: as UTF-8 when the file's
+    // text says what it is, and its code ("U+7B2C", or "0x91E6" in code page 932).
+    std::string glyph;
+    std::string code;
 };
 
 bool IsRefusal(FindingKind kind);
@@ -61,6 +66,8 @@ struct HistoryCheck {
     int lastDrawLine = 0;
     int endLine = 0;             // the line holding END; 0 when there is none
     std::array<int, 7> latest{}; // the latest draw as stored, when draws > 0
+    HistoryShape shape;          // what the file is like, for its causes
+    bool fixReadsIt = false;     // kivo6-check --fix can mend the file
 };
 
 // Reads the file as KIVO6 does at start-up (ResetState, then LoadHistoryText) and

@@ -30,7 +30,24 @@ std::string Hex(int byte) {
 }
 
 // A character as a user would name it.
-std::string DescribeCharacter(int c, Language language) {
+std::string DescribeCharacter(const Finding& finding, Language language) {
+    const int c = finding.character;
+    const std::string& glyph = finding.glyph;
+    if (glyph.size() == 3 && glyph[0] == '\xEF' && glyph[1] == '\xBC' && glyph[2] >= '\x90' &&
+        glyph[2] <= '\x99') {
+        return Fill(InLanguage(language,
+                               "\"{0}\" ({1}, a full-width digit, which KIVO6 does not read)",
+                               "「{0}」({1}。全角数字は KIVO6 では数字になりません)"),
+                    {glyph, finding.code});
+    }
+    if (!glyph.empty()) {
+        return Fill(InLanguage(language, "\"{0}\" ({1})", "「{0}」({1})"), {glyph, finding.code});
+    }
+    if (!finding.code.empty()) {
+        return Fill(
+            InLanguage(language, "the character {0} (code page 932)", "文字 {0}（シフト JIS）"),
+            {finding.code});
+    }
     if (c == '\t') {
         return InLanguage(language, "a tab", "タブ");
     }
@@ -40,12 +57,8 @@ std::string DescribeCharacter(int c, Language language) {
     if (c < 0x20 || c == 0x7F) {
         return Fill(InLanguage(language, "the control character {0}", "制御文字 {0} "), {Hex(c)});
     }
-    if (c >= 0x80) {
-        return Fill(InLanguage(language,
-                               "a character outside ASCII (byte {0}; full-width digits are "
-                               "not numbers to KIVO6)",
-                               "ASCII 以外の文字（バイト {0}。全角数字は数値として読まれません）"),
-                    {Hex(c)});
+    if (c > 0x7F) {
+        return Fill(InLanguage(language, "the byte {0}", "バイト {0} "), {Hex(c)});
     }
     std::string quoted(1, static_cast<char>(c));
     return Fill(InLanguage(language, "\"{0}\"", "「{0}」"), {quoted});
@@ -93,12 +106,12 @@ std::string Describe(const Finding& finding, Language l) {
                                "the next space",
                                "{0}は区切りになりません。KIVO6 は {1} と読み、次のスペースまでの"
                                "残りを読み飛ばします"),
-                    {DescribeCharacter(finding.character, l), value});
+                    {DescribeCharacter(finding, l), value});
     case FindingKind::CharacterSwallows:
         return Fill(InLanguage(l,
                                "{0} ends the number {1}: the rest up to the next space is skipped",
                                "{0}で数値 {1} が終わり、次のスペースまでの残りは読み飛ばされます"),
-                    {DescribeCharacter(finding.character, l), value});
+                    {DescribeCharacter(finding, l), value});
     case FindingKind::ReadAsZero:
         if (finding.character < 0) {
             return InLanguage(l,
@@ -109,7 +122,7 @@ std::string Describe(const Finding& finding, Language l) {
         }
         return Fill(InLanguage(l, "{0} does not start a number: KIVO6 reads this as the value 0",
                                "{0}は数値の始まりではありません。KIVO6 はこれを値 0 と読みます"),
-                    {DescribeCharacter(finding.character, l)});
+                    {DescribeCharacter(finding, l)});
     case FindingKind::OutOfRange:
         if (finding.value == finding.stored) {
             return Fill(InLanguage(l, "{0} is outside 1 to 43: KIVO6 counts it for no number",
@@ -210,7 +223,10 @@ std::string Describe(const Finding& finding, Language l) {
 std::string Where(std::string_view fileName, const Finding& finding) {
     std::string where(fileName);
     if (finding.line > 0) {
-        where += ":" + Number(finding.line) + ":" + Number(finding.column);
+        where += ":" + Number(finding.line);
+    }
+    if (finding.line > 0 && finding.column > 0) {
+        where += ":" + Number(finding.column);
     }
     return where;
 }
