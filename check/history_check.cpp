@@ -363,5 +363,5 @@ int CheckExitStatus(const HistoryCheck& check) {
     if (!check.starts) {
         return 2;
     }
-    return check.findings.empty() ? 0 : 1;
+    return check.findings.empty() && ShapeCauses(check.shape, Language::English).empty() ? 0 : 1;
 }

@@ -48,8 +48,8 @@ struct Finding {
     int count = 0; // values concerned
     // The character concerned when it lies outside ASCII: as UTF-8 when the file's
     // text says what it is, and its code ("U+7B2C", or "0x91E6" in code page 932).
-    std::string glyph;
-    std::string code;
+    std::string glyph{};
+    std::string code{};
 };
 
 bool IsRefusal(FindingKind kind);
@@ -77,6 +77,11 @@ HistoryCheck CheckHistoryFile(const char* path);
 // 0 when the file is clean, 1 when KIVO6 reads it with warnings, 2 when it refuses it.
 int CheckExitStatus(const HistoryCheck& check);
 
-// The findings, at most a few of each kind, then the summary.
+// What the file's shape makes KIVO6 do, each cause once, in the order a user would
+// mend them; none when the shape is the one KIVO6 reads.
+std::vector<std::string> ShapeCauses(const HistoryShape& shape, Language language);
+
+// The causes, with the command that mends the file when --fix reads it; the findings,
+// at most a few of each kind; then the summary.
 std::string FormatHistoryCheck(std::string_view fileName, const HistoryCheck& check,
                                Language language);

@@ -6,12 +6,16 @@
 
 #include <cstdio>
 #include <map>
+#include <vector>
 
 namespace {
 
 // Beyond this many findings of one kind, the rest are counted, not listed: one
 // missing value shifts every later draw, and a hundred lines saying so help nobody.
 constexpr int LISTED_PER_KIND = 10;
+// Once a cause is named, the findings it brings about on line after line are only
+// its examples: a few show what KIVO6 makes of it.
+constexpr int LISTED_PER_KIND_WITH_A_CAUSE = 3;
 
 std::string Number(long long value) {
     return std::to_string(value);
@@ -37,11 +41,11 @@ std::string DescribeCharacter(const Finding& finding, Language language) {
         glyph[2] <= '\x99') {
         return Fill(InLanguage(language,
                                "\"{0}\" ({1}, a full-width digit, which KIVO6 does not read)",
-                               "「{0}」({1}。全角数字は KIVO6 では数字になりません)"),
+                               "「{0}」（{1}。全角数字は KIVO6 では数字になりません）"),
                     {glyph, finding.code});
     }
     if (!glyph.empty()) {
-        return Fill(InLanguage(language, "\"{0}\" ({1})", "「{0}」({1})"), {glyph, finding.code});
+        return Fill(InLanguage(language, "\"{0}\" ({1})", "「{0}」（{1}）"), {glyph, finding.code});
     }
     if (!finding.code.empty()) {
         return Fill(
@@ -231,9 +235,31 @@ std::string Where(std::string_view fileName, const Finding& finding) {
     return where;
 }
 
+// The separator by the names a sentence needs: many, one, and in Japanese.
+struct SeparatorName {
+    std::string many;
+    std::string one;
+    std::string japanese;
+};
+
+SeparatorName NameSeparator(char separator) {
+    switch (separator) {
+    case ',':
+        return {"commas", "comma", "カンマ"};
+    case ';':
+        return {"semicolons", "semicolon", "セミコロン"};
+    case '\t':
+        return {"tabs", "tab", "タブ"};
+    default:
+        break;
+    }
+    const std::string quoted = "\"" + std::string(1, separator) + "\"";
+    return {quoted, quoted, "「" + std::string(1, separator) + "」"};
+}
+
 // listed: the warnings written out above; counted: those only counted in an "and N more".
 std::string Summary(std::string_view fileName, const HistoryCheck& check, int listed, int counted,
-                    Language l) {
+                    int causes, Language l) {
     std::string text;
     if (!check.starts) {
         text += InLanguage(l, "KIVO6 would not start with this file. It shows:\n",
@@ -282,7 +308,13 @@ std::string Summary(std::string_view fileName, const HistoryCheck& check, int li
                                 "KIVO6 が使う最新の抽選（{0} 行目）: {1}、ボーナス {2}\n"),
                      {Number(check.lastDrawLine), numbers, TwoDigits(check.latest[6])});
     }
-    if (listed == 0) {
+    if (listed == 0 && causes > 0) {
+        text += InLanguage(l,
+                           "KIVO6 would start with this file and reads each value as written, "
+                           "but not as the file means it: see above.\n",
+                           "KIVO6 はこのファイルで起動し、各値を書かれたとおりに読みますが、"
+                           "上の原因のとおり、ファイルの意図どおりにはなりません。\n");
+    } else if (listed == 0) {
         text += InLanguage(l, "KIVO6 would start with this file. No problems found.\n",
                            "KIVO6 はこのファイルで起動します。問題は見つかりませんでした。\n");
     } else if (counted == 0) {
@@ -308,9 +340,118 @@ std::string Summary(std::string_view fileName, const HistoryCheck& check, int li
 
 } // namespace
 
+std::vector<std::string> ShapeCauses(const HistoryShape& shape, Language l) {
+    std::vector<std::string> causes;
+    if (shape.encoding == TextEncoding::Utf16LittleEndian ||
+        shape.encoding == TextEncoding::Utf16BigEndian) {
+        causes.emplace_back(InLanguage(
+            l,
+            "the file is saved as UTF-16, two bytes to a character: KIVO6 reads it byte by "
+            "byte and finds neither \"KIVO\" nor any number in it; save it as plain text "
+            "(UTF-8 or Shift JIS)",
+            "ファイルが UTF-16（1 文字 2 バイト）で保存されています。KIVO6 は 1 バイトずつ"
+            "読むため、「KIVO」も数値も見つかりません。テキスト（UTF-8 またはシフト JIS）で"
+            "保存してください"));
+    }
+    if (shape.noMarkerLine) {
+        causes.emplace_back(InLanguage(
+            l,
+            "the first line is already a draw: KIVO6 needs a first line that holds \"KIVO\" "
+            "in capitals before the draws, and refuses a file without one",
+            "1 行目がすでに抽選の行です。KIVO6 は抽選の前に、大文字の「KIVO」を含む 1 行目を"
+            "必要とし、それがないファイルを拒否します"));
+    }
+    if (shape.lowercaseMarker) {
+        causes.emplace_back(
+            InLanguage(l,
+                       "line 1 has \"kivo\" in small letters: KIVO6 looks only for \"KIVO\" in "
+                       "capitals, and refuses the file",
+                       "1 行目の「kivo」が小文字です。KIVO6 は大文字の「KIVO」しか探さないため、"
+                       "ファイルを拒否します"));
+    }
+    if (shape.headerRow) {
+        causes.emplace_back(InLanguage(
+            l,
+            "a row of column names, as an export writes, stands before the draws: KIVO6 needs "
+            "\"KIVO\" on line 1 and reads every later line as numbers",
+            "抽選の前に、書き出したファイルにある列名の行があります。KIVO6 は 1 行目に"
+            "「KIVO」を必要とし、それより後の行はすべて数値として読みます"));
+    }
+    if (shape.separator != ' ') {
+        const SeparatorName name = NameSeparator(shape.separator);
+        causes.push_back(Fill(InLanguage(l,
+                                         "values are separated by {0}: KIVO6 separates values "
+                                         "by spaces only, so each {1} ends a number and the rest "
+                                         "up to the next space is lost",
+                                         "値が{2}で区切られています。KIVO6 の区切りはスペース"
+                                         "だけなので、{2}で数値が終わり、次のスペースまでの残り"
+                                         "は読まれません"),
+                              {name.many, name.one, name.japanese}));
+    }
+    if (shape.drawNumbers && !shape.dates) {
+        causes.emplace_back(InLanguage(
+            l,
+            "each line holds 8 values: the first looks like a draw number, which KIVO6 reads "
+            "as one more lottery number, so the draws shift; remove the draw numbers",
+            "各行に値が 8 個あります。最初の値は回号のようですが、KIVO6 はこれも抽選の数字と"
+            "して読むため、抽選がずれます。回号を消してください"));
+    } else if (shape.dates && !shape.drawNumbers) {
+        causes.emplace_back(InLanguage(
+            l,
+            "each line carries a date: KIVO6 reads its year as one more value, outside 1 to 43, "
+            "so the draws shift; remove the date",
+            "各行に日付があります。KIVO6 は日付の年を 1～43 の範囲外の値としてもう 1 個"
+            "読むため、抽選がずれます。日付を消してください"));
+    } else if (shape.dates) {
+        causes.emplace_back(InLanguage(
+            l,
+            "each line holds a draw number and a date besides its seven numbers: KIVO6 reads "
+            "both as values, so the draws shift; remove the draw numbers and the dates",
+            "各行に 7 個の数字のほか、回号と日付があります。KIVO6 はどちらも値として読むため、"
+            "抽選がずれます。回号と日付を消してください"));
+    }
+    if (shape.fullWidth) {
+        causes.emplace_back(InLanguage(
+            l,
+            "the file has full-width digits or spaces (０ to ９, the wide space): KIVO6 reads "
+            "only the digits 0 to 9 and the ordinary space",
+            "全角の数字や空白（０～９、全角スペース）があります。KIVO6 が読むのは半角の"
+            "数字 0～9 と半角スペースだけです"));
+    }
+    if (shape.lowercaseEnd) {
+        causes.emplace_back(InLanguage(
+            l,
+            "the data ends with \"end\" in small letters: KIVO6 looks only for \"END\" in "
+            "capitals, so it reads \"end\" as the value 0 and goes on past it",
+            "データの終わりの「end」が小文字です。KIVO6 は大文字の「END」しか探さないため、"
+            "「end」を値 0 と読み、その先も読み続けます"));
+    }
+    if (shape.newestFirst) {
+        causes.emplace_back(InLanguage(
+            l,
+            "the draws run newest first: KIVO6 takes the last draw in the file as the latest; "
+            "put the oldest draw first",
+            "抽選が新しい順に並んでいます。KIVO6 はファイルの最後の抽選を最新とみなします。"
+            "古い順に並べてください"));
+    }
+    return causes;
+}
+
 std::string FormatHistoryCheck(std::string_view fileName, const HistoryCheck& check,
                                Language language) {
     std::string text;
+    const std::vector<std::string> causes = ShapeCauses(check.shape, language);
+    for (const std::string& cause : causes) {
+        text +=
+            std::string(fileName) + InLanguage(language, ": cause: ", ": 原因: ") + cause + "\n";
+    }
+    if (!causes.empty() && check.fixReadsIt) {
+        text +=
+            Fill(InLanguage(language, "{0}: to mend it: kivo6-check --fix {0} --output data.txt\n",
+                            "{0}: 直すには: kivo6-check --fix {0} --output data.txt\n"),
+                 {fileName});
+    }
+    const int listedPerKind = causes.empty() ? LISTED_PER_KIND : LISTED_PER_KIND_WITH_A_CAUSE;
     std::map<FindingKind, int> listed;
     std::map<FindingKind, int> firstLine;
     std::map<FindingKind, int> unlisted;
@@ -318,7 +459,7 @@ std::string FormatHistoryCheck(std::string_view fileName, const HistoryCheck& ch
     int countedWarnings = 0;
     for (const Finding& finding : check.findings) {
         const bool warning = !IsRefusal(finding.kind);
-        if (listed[finding.kind] == LISTED_PER_KIND) {
+        if (listed[finding.kind] == listedPerKind) {
             ++unlisted[finding.kind];
             countedWarnings += warning ? 1 : 0;
             continue;
@@ -338,8 +479,9 @@ std::string FormatHistoryCheck(std::string_view fileName, const HistoryCheck& ch
                             "{0}: ほかに {2} 行目と同じ種類の指摘が {1} 件あります（省略）\n"),
                  {fileName, Number(count), Number(firstLine[kind])});
     }
-    if (!check.findings.empty()) {
+    if (!text.empty()) {
         text += "\n";
     }
-    return text + Summary(fileName, check, listedWarnings, countedWarnings, language);
+    return text + Summary(fileName, check, listedWarnings, countedWarnings,
+                          static_cast<int>(causes.size()), language);
 }

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 using namespace std::string_literals;
 
@@ -118,6 +119,88 @@ TEST_F(HistoryCheckTest, EachKindOfFindingAloneInItsWordsAtItsLineAndColumn) {
         EXPECT_EQ(status, refused ? 2 : warned ? 1 : 0);
     }
     EXPECT_TRUE(ShownMessageBoxes().empty()) << "a refused file showed a message box";
+}
+
+TEST(HistoryCheckCauses, EachShapeNamesItsCauseOnce) {
+    using E = TextEncoding;
+    const std::pair<HistoryShape, std::string> cases[] = {
+        // KIVO6's own code page, and a byte order mark before "KIVO", are no cause.
+        {{.encoding = E::CodePage932, .byteOrderMark = true}, ""},
+        {{.encoding = E::Utf16BigEndian},
+         "the file is saved as UTF-16, two bytes to a character: KIVO6 reads it byte by byte and "
+         "finds neither \"KIVO\" nor any number in it; save it as plain text (UTF-8 or Shift "
+         "JIS)"},
+        {{.noMarkerLine = true},
+         "the first line is already a draw: KIVO6 needs a first line that holds \"KIVO\" in "
+         "capitals before the draws, and refuses a file without one"},
+        {{.lowercaseMarker = true},
+         "line 1 has \"kivo\" in small letters: KIVO6 looks only for \"KIVO\" in capitals, and "
+         "refuses the file"},
+        {{.headerRow = true},
+         "a row of column names, as an export writes, stands before the draws: KIVO6 needs "
+         "\"KIVO\" on line 1 and reads every later line as numbers"},
+        {{.separator = ';'},
+         "values are separated by semicolons: KIVO6 separates values by spaces only, so each "
+         "semicolon ends a number and the rest up to the next space is lost"},
+        {{.drawNumbers = true},
+         "each line holds 8 values: the first looks like a draw number, which KIVO6 reads as one "
+         "more lottery number, so the draws shift; remove the draw numbers"},
+        {{.dates = true},
+         "each line carries a date: KIVO6 reads its year as one more value, outside 1 to 43, so "
+         "the draws shift; remove the date"},
+        {{.drawNumbers = true, .dates = true},
+         "each line holds a draw number and a date besides its seven numbers: KIVO6 reads both "
+         "as values, so the draws shift; remove the draw numbers and the dates"},
+        {{.fullWidth = true},
+         "the file has full-width digits or spaces (０ to ９, the wide space): KIVO6 reads only "
+         "the digits 0 to 9 and the ordinary space"},
+        {{.newestFirst = true, .lowercaseEnd = true},
+         "the data ends with \"end\" in small letters: KIVO6 looks only for \"END\" in "
+         "capitals, so it reads \"end\" as the value 0 and goes on past it\n"
+         "the draws run newest first: KIVO6 takes the last draw in the file as the latest; put "
+         "the oldest draw first"},
+    };
+    for (const auto& [shape, expected] : cases) {
+        std::string causes;
+        for (const std::string& cause : ShapeCauses(shape, Language::English)) {
+            causes += (causes.empty() ? "" : "\n") + cause;
+        }
+        EXPECT_EQ(causes, expected);
+    }
+    EXPECT_EQ(
+        ShapeCauses({.separator = '\t'}, Language::Japanese),
+        std::vector<std::string>{"値がタブで区切られています。KIVO6 の区切りはスペースだけなので、"
+                                 "タブで数値が終わり、次のスペースまでの残りは読まれません"});
+}
+
+TEST(HistoryCheckCauses, ComeFirstWithTheMendingCommandAndCutTheFindingsTheyExplain) {
+    HistoryCheck check;
+    check.starts = true;
+    check.shape.separator = ',';
+    check.fixReadsIt = true;
+    for (int line = 2; line <= 5; ++line) {
+        check.findings.push_back({.kind = FindingKind::NulInLine, .line = line, .column = 1});
+    }
+    EXPECT_EQ(FormatHistoryCheck("f", check, Language::English),
+              "f: cause: values are separated by commas: KIVO6 separates values by spaces only, so "
+              "each comma ends a number and the rest up to the next space is lost\n"
+              "f: to mend it: kivo6-check --fix f --output data.txt\n"
+              "f:2:1: warning: a NUL character: the rest of this line is not read\n"
+              "f:3:1: warning: a NUL character: the rest of this line is not read\n"
+              "f:4:1: warning: a NUL character: the rest of this line is not read\n"
+              "f: and 1 more like the one at line 2, not listed\n\n"
+              "f: no draws read; the data ends with the file.\n"
+              "KIVO6 would start with this file, but reads it with 4 warnings: the 3 listed above, "
+              "and 1 more only counted there.\n");
+    check.findings.clear();
+    check.fixReadsIt = false;
+    // No findings: the summary says what the cause means, without a command to mend it.
+    const std::string report = FormatHistoryCheck("f", check, Language::English);
+    EXPECT_EQ(report.substr(report.find(" lost\n")),
+              " lost\n\nf: no draws read; the data ends with the file.\nKIVO6 would start with "
+              "this file and reads each value as written, but not as the file means it: see "
+              "above.\n");
+    EXPECT_EQ(CheckExitStatus(check), 1);
 }
 
 TEST_F(HistoryCheckTest, AFileThatMayNotBeReadIsSaidToBeSo) {
