@@ -232,12 +232,15 @@ class FileCharacters {
             return 0;
         }
         const std::string_view text = Line(line);
-        int characters = 1;
-        for (std::size_t at = 0; at + 1 < static_cast<std::size_t>(column) && at < text.size();
-             at += Length(text, at)) {
+        const auto offset = static_cast<std::size_t>(column - 1);
+        // The characters that start at or before the byte; a byte past the line's end
+        // stands one column further for each byte.
+        int characters = 0;
+        std::size_t at = 0;
+        for (; at <= offset && at < text.size(); at += Length(text, at)) {
             ++characters;
         }
-        return characters;
+        return characters + static_cast<int>(offset >= at ? offset - at + 1 : 0);
     }
 
     // Names the character outside ASCII at the byte column, past the white space the
@@ -282,8 +285,9 @@ class FileCharacters {
             return {};
         }
         const std::size_t start = starts_[static_cast<std::size_t>(line - 1)];
-        const std::size_t end = text_.find('\n', start);
-        return text_.substr(start, end == text_.npos ? text_.npos : end - start);
+        std::string_view text = text_.substr(start, text_.find('\n', start) - start);
+        // The reader never sees a CR before the newline.
+        return text.ends_with('\r') ? text.substr(0, text.size() - 1) : text;
     }
 
     // The bytes of the character that starts at `at`.

@@ -212,6 +212,14 @@ std::string Describe(const Finding& finding, Language l) {
                           "Ctrl-Z (0x1A) があり、KIVO6 はここでファイルが終わったとみなして"
                           "後ろを読みません");
     case FindingKind::LongLine:
+        // KIVO6's limit is in bytes; a line of characters outside ASCII reaches it sooner.
+        if (finding.column != LONGEST_LINE + 1) {
+            return InLanguage(l,
+                              "the line goes on past 255 bytes (a character outside ASCII takes "
+                              "two or more), longer than a data line may be",
+                              "この行は 255 バイト（ASCII 以外の文字は 2 バイト以上）を超えていて、"
+                              "データ行の長さの上限を超えています");
+        }
         return InLanguage(l, "the line goes on past 255 characters, longer than a data line may be",
                           "この行は 255 文字を超えていて、データ行の長さの上限を超えています");
     case FindingKind::NoDraws:

@@ -95,6 +95,13 @@ TEST_F(HistoryCheckTest, EachKindOfFindingAloneInItsWordsAtItsLineAndColumn) {
          "f:2:14: warning: a NUL character: the rest of this line is not read"},
         {"KIVO\n1 2 3 4 5 6 7\n8 9 END\n",
          "f:3:1: warning: this line holds END, which ends the data: its 2 numbers are not read"},
+        {"KIVO\n1 2 3 4 5 6 7 " + Repeated(85, "第") + "\nEND\n",
+         "f:2:15: warning: \"第\" (U+7B2C) does not start a number: KIVO6 reads this as the value "
+         "0\n"
+         "f:2:15: warning: the last value, here, does not make a whole draw of seven: KIVO6 leaves "
+         "it out\n"
+         "f:2:95: warning: the line goes on past 255 bytes (a character outside ASCII takes two or "
+         "more), longer than a data line may be"},
         {"KIVO\n1 2 3 4 5 6 7\nEND\n\n  8 9\n",
          "f:5:3: warning: the data ended with END on line 3: this and all that follows is not "
          "read"},
