@@ -74,7 +74,8 @@ struct HistoryCheck {
 // leaves the history loaded, so a backtest can follow.
 HistoryCheck CheckHistoryFile(const char* path);
 
-// 0 when the file is clean, 1 when KIVO6 reads it with warnings, 2 when it refuses it.
+// 0 when the file is clean, 1 when KIVO6 reads it with warnings or its shape has a cause,
+// 2 when KIVO6 refuses it.
 int CheckExitStatus(const HistoryCheck& check);
 
 // What the file's shape makes KIVO6 do, each cause once, in the order a user would

@@ -454,10 +454,11 @@ std::string FormatHistoryCheck(std::string_view fileName, const HistoryCheck& ch
             std::string(fileName) + InLanguage(language, ": cause: ", ": 原因: ") + cause + "\n";
     }
     if (!causes.empty() && check.fixReadsIt) {
-        text +=
-            Fill(InLanguage(language, "{0}: to mend it: kivo6-check --fix {0} --output data.txt\n",
-                            "{0}: 直すには: kivo6-check --fix {0} --output data.txt\n"),
-                 {fileName});
+        text += Fill(
+            InLanguage(language, "{0}: to mend it: kivo6-check --fix {1} --output data.txt\n",
+                       "{0}: 直すには: kivo6-check --fix {1} --output data.txt\n"),
+            {fileName, fileName.find(' ') == fileName.npos ? std::string(fileName)
+                                                           : "\"" + std::string(fileName) + "\""});
     }
     const int listedPerKind = causes.empty() ? LISTED_PER_KIND : LISTED_PER_KIND_WITH_A_CAUSE;
     std::map<FindingKind, int> listed;
