@@ -7,6 +7,7 @@
 #include "history/state.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <initializer_list>
 
 namespace {
@@ -185,6 +186,142 @@ void AnalyseReading(HistoryCheck& check) {
     }
 }
 
+// Whether the bytes are UTF-8 throughout; otherwise they are taken as code page 932,
+// KIVO6's own.
+bool IsUtf8(std::string_view bytes) {
+    for (std::size_t at = 0; at < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[at]);
+        const std::size_t length = lead < 0x80                   ? 1
+                                   : lead >= 0xC2 && lead < 0xE0 ? 2
+                                   : lead >= 0xE0 && lead < 0xF0 ? 3
+                                   : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                                 : 0;
+        if (length == 0 || at + length > bytes.size()) {
+            return false;
+        }
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(bytes[at + k]) & 0xC0) != 0x80) {
+                return false;
+            }
+        }
+        at += length;
+    }
+    return true;
+}
+
+// The file's lines as KIVO6's reader splits them. The reader counts bytes; a user's
+// editor counts characters, and a finding names the character it is about.
+class FileCharacters {
+  public:
+    FileCharacters(std::string_view bytes, TextEncoding encoding)
+        : text_(bytes.substr(0, bytes.find('\x1a'))), // a Ctrl-Z ends the text
+          utf16_(encoding == TextEncoding::Utf16LittleEndian ||
+                 encoding == TextEncoding::Utf16BigEndian),
+          utf8_(IsUtf8(text_)) {
+        for (std::size_t at = 0; at < text_.size(); ++at) {
+            if (text_[at] == '\n') {
+                starts_.push_back(at + 1);
+            }
+        }
+    }
+
+    // The column in characters of the reader's byte column on line; 0 for none, and
+    // for a UTF-16 file, whose characters KIVO6 never reads as such.
+    int Column(int line, int column) const {
+        if (utf16_ || column <= 0) {
+            return 0;
+        }
+        const std::string_view text = Line(line);
+        const auto offset = static_cast<std::size_t>(column - 1);
+        // The characters that start at or before the byte; a byte past the line's end
+        // stands one column further for each byte.
+        int characters = 0;
+        std::size_t at = 0;
+        for (; at <= offset && at < text.size(); at += Length(text, at)) {
+            ++characters;
+        }
+        return characters + static_cast<int>(offset >= at ? offset - at + 1 : 0);
+    }
+
+    // Names the character outside ASCII at the byte column, past the white space the
+    // decimal conversion skips.
+    void Name(int line, int column, Finding& finding) const {
+        const std::string_view text = Line(line);
+        std::size_t at = static_cast<std::size_t>(column - 1);
+        while (at < text.size() && std::string_view("\t\v\f\r").find(text[at]) != text.npos) {
+            ++at;
+        }
+        if (utf16_ || at >= text.size() || static_cast<unsigned char>(text[at]) < 0x80) {
+            return;
+        }
+        const std::string_view bytes = text.substr(at, Length(text, at));
+        char code[16];
+        if (utf8_) {
+            // The lead byte's payload, then six bits from each following byte.
+            auto point = static_cast<unsigned>(static_cast<unsigned char>(bytes[0]) &
+                                               (0x7Fu >> bytes.size()));
+            for (std::size_t k = 1; k < bytes.size(); ++k) {
+                point = (point << 6) | (static_cast<unsigned char>(bytes[k]) & 0x3Fu);
+            }
+            std::snprintf(code, sizeof code, "U+%04X", point);
+            finding.glyph = bytes;
+        } else {
+            unsigned value = 0;
+            for (char byte : bytes) {
+                value = (value << 8) | static_cast<unsigned char>(byte);
+            }
+            std::snprintf(code, sizeof code, "0x%0*X", static_cast<int>(bytes.size() * 2), value);
+            // The full-width digits, 0x824F to 0x8258, are U+FF10 to U+FF19.
+            if (value >= 0x824F && value <= 0x8258) {
+                finding.glyph = {'\xEF', '\xBC', static_cast<char>(0x90 + (value - 0x824F))};
+            }
+        }
+        finding.code = code;
+    }
+
+  private:
+    std::string_view Line(int line) const {
+        if (line < 1 || static_cast<std::size_t>(line) > starts_.size()) {
+            return {};
+        }
+        const std::size_t start = starts_[static_cast<std::size_t>(line - 1)];
+        std::string_view text = text_.substr(start, text_.find('\n', start) - start);
+        // The reader never sees a CR before the newline.
+        return text.ends_with('\r') ? text.substr(0, text.size() - 1) : text;
+    }
+
+    // The bytes of the character that starts at `at`.
+    std::size_t Length(std::string_view text, std::size_t at) const {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        std::size_t length = 1;
+        if (utf8_) {
+            length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        } else if ((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC)) {
+            length = 2;
+        }
+        return std::min(length, text.size() - at);
+    }
+
+    std::string_view text_;
+    bool utf16_;
+    bool utf8_;
+    std::vector<std::size_t> starts_{0};
+};
+
+// Turns the reader's byte columns into characters, and names the characters outside
+// ASCII that the findings are about.
+void CountInCharacters(std::string_view bytes, const HistoryShape& shape,
+                       std::vector<Finding>& findings) {
+    const FileCharacters text(bytes, shape.encoding);
+    for (Finding& finding : findings) {
+        if (finding.character >= 0x80) {
+            text.Name(finding.line, finding.column, finding);
+        }
+        finding.column = text.Column(finding.line, finding.column);
+        finding.otherColumn = text.Column(finding.otherLine, finding.otherColumn);
+    }
+}
+
 } // namespace
 
 bool IsRefusal(FindingKind kind) {
@@ -193,30 +330,36 @@ bool IsRefusal(FindingKind kind) {
 
 HistoryCheck CheckHistoryFile(const char* path) {
     HistoryCheck check;
+    std::string bytes;
+    const FileProblem problem = ReadWholeFile(path, bytes);
     heard.clear();
     ResetState();
     ReadingHook = Listen;
     check.starts = LoadHistoryText(path) == 1;
     ReadingHook = nullptr;
-    if (!check.starts) {
-        for (const ReadingNote& note : heard) {
-            if (note.event == ReadingEvent::NotOpened || note.event == ReadingEvent::NoMarker) {
-                // A file that cannot be opened has no place to point at.
-                bool opened = note.event == ReadingEvent::NoMarker;
-                check.findings.push_back(
-                    FindingAt(opened ? FindingKind::NoMarker : FindingKind::CannotOpen,
-                              opened ? note.line : 0, opened ? note.column : 0));
-                check.shownMessages = {note.message, LOAD_FAILED_TEXT};
-            }
-        }
-        return check;
+    if (check.starts) {
+        AnalyseReading(check);
     }
-    AnalyseReading(check);
+    for (const ReadingNote& note : heard) {
+        if (note.event == ReadingEvent::NotOpened || note.event == ReadingEvent::NoMarker) {
+            // A file that cannot be opened has no place to point at, only a reason.
+            bool opened = note.event == ReadingEvent::NoMarker;
+            Finding finding = FindingAt(opened ? FindingKind::NoMarker : FindingKind::CannotOpen,
+                                        opened ? note.line : 0, opened ? note.column : 0);
+            finding.value = static_cast<int>(problem);
+            check.findings.push_back(finding);
+            check.shownMessages = {note.message, LOAD_FAILED_TEXT};
+        }
+    }
+    heard.clear();
+    const HistoryAsMeant meant = ReadHistoryAsMeant(bytes);
+    check.shape = meant.shape;
+    check.fixReadsIt = problem == FileProblem::None && meant.refusal == FixRefusal::None;
+    CountInCharacters(bytes, check.shape, check.findings);
     std::stable_sort(check.findings.begin(), check.findings.end(),
                      [](const Finding& a, const Finding& b) {
                          return a.line != b.line ? a.line < b.line : a.column < b.column;
                      });
-    heard.clear();
     return check;
 }
 
@@ -224,5 +367,5 @@ int CheckExitStatus(const HistoryCheck& check) {
     if (!check.starts) {
         return 2;
     }
-    return check.findings.empty() ? 0 : 1;
+    return check.findings.empty() && ShapeCauses(check.shape, Language::English).empty() ? 0 : 1;
 }

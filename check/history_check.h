@@ -3,7 +3,9 @@
 // a summary, and the exit status. main.cpp and the tests use it.
 #pragma once
 
+#include "check/history_fix.h"
 #include "check/language.h"
+#include "platform/whole_file.h"
 
 #include <array>
 #include <string>
@@ -37,13 +39,17 @@ struct Finding {
     FindingKind kind;
     int line = 0;
     int column = 0;
-    int value = 0;     // the value as written (OutOfRange, ReadAsZero's neighbours)
+    int value = 0;     // the value as written (OutOfRange); CannotOpen: the FileProblem
     int stored = 0;    // what KIVO6 keeps of it, or the number concerned
     int character = 0; // the character concerned, -1 for a token of white space only
     int draw = 0;      // the draw concerned, counted from 1
     int otherLine = 0; // where the draw ends, or the number's first place
     int otherColumn = 0;
     int count = 0; // values concerned
+    // The character concerned when it lies outside ASCII: as UTF-8 when the file's
+    // text says what it is, and its code ("U+7B2C", or "0x91E6" in code page 932).
+    std::string glyph{};
+    std::string code{};
 };
 
 bool IsRefusal(FindingKind kind);
@@ -60,15 +66,23 @@ struct HistoryCheck {
     int lastDrawLine = 0;
     int endLine = 0;             // the line holding END; 0 when there is none
     std::array<int, 7> latest{}; // the latest draw as stored, when draws > 0
+    HistoryShape shape;          // what the file is like, for its causes
+    bool fixReadsIt = false;     // kivo6-check --fix can mend the file
 };
 
 // Reads the file as KIVO6 does at start-up (ResetState, then LoadHistoryText) and
 // leaves the history loaded, so a backtest can follow.
 HistoryCheck CheckHistoryFile(const char* path);
 
-// 0 when the file is clean, 1 when KIVO6 reads it with warnings, 2 when it refuses it.
+// 0 when the file is clean, 1 when KIVO6 reads it with warnings or its shape has a cause,
+// 2 when KIVO6 refuses it.
 int CheckExitStatus(const HistoryCheck& check);
 
-// The findings, at most a few of each kind, then the summary.
+// What the file's shape makes KIVO6 do, each cause once, in the order a user would
+// mend them; none when the shape is the one KIVO6 reads.
+std::vector<std::string> ShapeCauses(const HistoryShape& shape, Language language);
+
+// The causes, with the command that mends the file when --fix reads it; the findings,
+// at most a few of each kind; then the summary.
 std::string FormatHistoryCheck(std::string_view fileName, const HistoryCheck& check,
                                Language language);

@@ -6,12 +6,16 @@
 
 #include <cstdio>
 #include <map>
+#include <vector>
 
 namespace {
 
 // Beyond this many findings of one kind, the rest are counted, not listed: one
 // missing value shifts every later draw, and a hundred lines saying so help nobody.
 constexpr int LISTED_PER_KIND = 10;
+// Once a cause is named, the findings it brings about on line after line are only
+// its examples: a few show what KIVO6 makes of it.
+constexpr int LISTED_PER_KIND_WITH_A_CAUSE = 3;
 
 std::string Number(long long value) {
     return std::to_string(value);
@@ -30,7 +34,24 @@ std::string Hex(int byte) {
 }
 
 // A character as a user would name it.
-std::string DescribeCharacter(int c, Language language) {
+std::string DescribeCharacter(const Finding& finding, Language language) {
+    const int c = finding.character;
+    const std::string& glyph = finding.glyph;
+    if (glyph.size() == 3 && glyph[0] == '\xEF' && glyph[1] == '\xBC' && glyph[2] >= '\x90' &&
+        glyph[2] <= '\x99') {
+        return Fill(InLanguage(language,
+                               "\"{0}\" ({1}, a full-width digit, which KIVO6 does not read)",
+                               "「{0}」（{1}。全角数字は KIVO6 では数字になりません）"),
+                    {glyph, finding.code});
+    }
+    if (!glyph.empty()) {
+        return Fill(InLanguage(language, "\"{0}\" ({1})", "「{0}」（{1}）"), {glyph, finding.code});
+    }
+    if (!finding.code.empty()) {
+        return Fill(
+            InLanguage(language, "the character {0} (code page 932)", "文字 {0}（シフト JIS）"),
+            {finding.code});
+    }
     if (c == '\t') {
         return InLanguage(language, "a tab", "タブ");
     }
@@ -40,15 +61,31 @@ std::string DescribeCharacter(int c, Language language) {
     if (c < 0x20 || c == 0x7F) {
         return Fill(InLanguage(language, "the control character {0}", "制御文字 {0} "), {Hex(c)});
     }
-    if (c >= 0x80) {
-        return Fill(InLanguage(language,
-                               "a character outside ASCII (byte {0}; full-width digits are "
-                               "not numbers to KIVO6)",
-                               "ASCII 以外の文字（バイト {0}。全角数字は数値として読まれません）"),
-                    {Hex(c)});
+    if (c > 0x7F) {
+        return Fill(InLanguage(language, "the byte {0}", "バイト {0} "), {Hex(c)});
     }
     std::string quoted(1, static_cast<char>(c));
     return Fill(InLanguage(language, "\"{0}\"", "「{0}」"), {quoted});
+}
+
+const char* CannotOpenReason(int problem, Language l) {
+    switch (static_cast<FileProblem>(problem)) {
+    case FileProblem::Missing:
+        return InLanguage(l, "there is no file by this name", "この名前のファイルはありません");
+    case FileProblem::Folder:
+        return InLanguage(l, "this is a folder, not a file",
+                          "これはファイルではなくフォルダーです");
+    case FileProblem::NotReadable:
+        return InLanguage(l,
+                          "the file is there but cannot be read: reading it is not permitted, "
+                          "or another program holds it",
+                          "ファイルはありますが読めません。読み取りが許可されていないか、"
+                          "別のプログラムが開いています");
+    case FileProblem::None:
+        break;
+    }
+    // The file was readable a moment before KIVO6's reader tried it.
+    return InLanguage(l, "cannot open the file", "ファイルを開けません");
 }
 
 std::string Describe(const Finding& finding, Language l) {
@@ -60,7 +97,7 @@ std::string Describe(const Finding& finding, Language l) {
     const std::string count = Number(finding.count);
     switch (finding.kind) {
     case FindingKind::CannotOpen:
-        return InLanguage(l, "cannot open the file", "ファイルを開けません");
+        return CannotOpenReason(finding.value, l);
     case FindingKind::NoMarker:
         return InLanguage(l,
                           "line 1 has no \"KIVO\" in its first 255 characters, so this is not "
@@ -73,12 +110,12 @@ std::string Describe(const Finding& finding, Language l) {
                                "the next space",
                                "{0}は区切りになりません。KIVO6 は {1} と読み、次のスペースまでの"
                                "残りを読み飛ばします"),
-                    {DescribeCharacter(finding.character, l), value});
+                    {DescribeCharacter(finding, l), value});
     case FindingKind::CharacterSwallows:
         return Fill(InLanguage(l,
                                "{0} ends the number {1}: the rest up to the next space is skipped",
                                "{0}で数値 {1} が終わり、次のスペースまでの残りは読み飛ばされます"),
-                    {DescribeCharacter(finding.character, l), value});
+                    {DescribeCharacter(finding, l), value});
     case FindingKind::ReadAsZero:
         if (finding.character < 0) {
             return InLanguage(l,
@@ -89,7 +126,7 @@ std::string Describe(const Finding& finding, Language l) {
         }
         return Fill(InLanguage(l, "{0} does not start a number: KIVO6 reads this as the value 0",
                                "{0}は数値の始まりではありません。KIVO6 はこれを値 0 と読みます"),
-                    {DescribeCharacter(finding.character, l)});
+                    {DescribeCharacter(finding, l)});
     case FindingKind::OutOfRange:
         if (finding.value == finding.stored) {
             return Fill(InLanguage(l, "{0} is outside 1 to 43: KIVO6 counts it for no number",
@@ -175,6 +212,14 @@ std::string Describe(const Finding& finding, Language l) {
                           "Ctrl-Z (0x1A) があり、KIVO6 はここでファイルが終わったとみなして"
                           "後ろを読みません");
     case FindingKind::LongLine:
+        // KIVO6's limit is in bytes; a line of characters outside ASCII reaches it sooner.
+        if (finding.column != LONGEST_LINE + 1) {
+            return InLanguage(l,
+                              "the line goes on past 255 bytes (a character outside ASCII takes "
+                              "two or more), longer than a data line may be",
+                              "この行は 255 バイト（ASCII 以外の文字は 2 バイト以上）を超えていて、"
+                              "データ行の長さの上限を超えています");
+        }
         return InLanguage(l, "the line goes on past 255 characters, longer than a data line may be",
                           "この行は 255 文字を超えていて、データ行の長さの上限を超えています");
     case FindingKind::NoDraws:
@@ -190,13 +235,39 @@ std::string Describe(const Finding& finding, Language l) {
 std::string Where(std::string_view fileName, const Finding& finding) {
     std::string where(fileName);
     if (finding.line > 0) {
-        where += ":" + Number(finding.line) + ":" + Number(finding.column);
+        where += ":" + Number(finding.line);
+    }
+    if (finding.line > 0 && finding.column > 0) {
+        where += ":" + Number(finding.column);
     }
     return where;
 }
 
-std::string Summary(std::string_view fileName, const HistoryCheck& check, int warnings,
-                    Language l) {
+// The separator by the names a sentence needs: many, one, and in Japanese.
+struct SeparatorName {
+    std::string many;
+    std::string one;
+    std::string japanese;
+};
+
+SeparatorName NameSeparator(char separator) {
+    switch (separator) {
+    case ',':
+        return {"commas", "comma", "カンマ"};
+    case ';':
+        return {"semicolons", "semicolon", "セミコロン"};
+    case '\t':
+        return {"tabs", "tab", "タブ"};
+    default:
+        break;
+    }
+    const std::string quoted = "\"" + std::string(1, separator) + "\"";
+    return {quoted, quoted, "「" + std::string(1, separator) + "」"};
+}
+
+// listed: the warnings written out above; counted: those only counted in an "and N more".
+std::string Summary(std::string_view fileName, const HistoryCheck& check, int listed, int counted,
+                    int causes, Language l) {
     std::string text;
     if (!check.starts) {
         text += InLanguage(l, "KIVO6 would not start with this file. It shows:\n",
@@ -214,7 +285,11 @@ std::string Summary(std::string_view fileName, const HistoryCheck& check, int wa
         return text;
     }
     std::string name(fileName);
-    if (check.draws > 0) {
+    if (check.draws == 1) {
+        text += Fill(InLanguage(l, "{0}: 1 draw read, on line {1}",
+                                "{0}: 抽選 1 回分を読み込みました（{1} 行目）"),
+                     {name, Number(check.firstDrawLine)});
+    } else if (check.draws > 0) {
         text += Fill(
             InLanguage(l, "{0}: {1} draws read, from line {2} to line {3}",
                        "{0}: 抽選 {1} 回分を読み込みました（{2}～{3} 行目）"),
@@ -241,36 +316,164 @@ std::string Summary(std::string_view fileName, const HistoryCheck& check, int wa
                                 "KIVO6 が使う最新の抽選（{0} 行目）: {1}、ボーナス {2}\n"),
                      {Number(check.lastDrawLine), numbers, TwoDigits(check.latest[6])});
     }
-    if (warnings == 0) {
+    if (listed == 0 && causes > 0) {
+        text += InLanguage(l,
+                           "KIVO6 would start with this file and reads each value as written, "
+                           "but not as the file means it: see above.\n",
+                           "KIVO6 はこのファイルで起動し、各値を書かれたとおりに読みますが、"
+                           "上の原因のとおり、ファイルの意図どおりにはなりません。\n");
+    } else if (listed == 0) {
         text += InLanguage(l, "KIVO6 would start with this file. No problems found.\n",
                            "KIVO6 はこのファイルで起動します。問題は見つかりませんでした。\n");
-    } else {
+    } else if (counted == 0) {
         text += Fill(InLanguage(l,
-                                warnings == 1
+                                listed == 1
                                     ? "KIVO6 would start with this file, but reads it as the "
                                       "warning above says.\n"
                                     : "KIVO6 would start with this file, but reads it as the {0} "
                                       "warnings above say.\n",
                                 "KIVO6 はこのファイルで起動しますが、上の {0} 件の警告のとおりに"
                                 "読みます。\n"),
-                     {Number(warnings)});
+                     {Number(listed)});
+    } else {
+        text += Fill(InLanguage(l,
+                                "KIVO6 would start with this file, but reads it with {0} warnings: "
+                                "the {1} listed above, and {2} more only counted there.\n",
+                                "KIVO6 はこのファイルで起動しますが、警告が {0} 件あります（上に"
+                                "示した {1} 件と、件数だけ示したほかの {2} 件）。\n"),
+                     {Number(listed + counted), Number(listed), Number(counted)});
     }
     return text;
 }
 
 } // namespace
 
+std::vector<std::string> ShapeCauses(const HistoryShape& shape, Language l) {
+    std::vector<std::string> causes;
+    if (shape.encoding == TextEncoding::Utf16LittleEndian ||
+        shape.encoding == TextEncoding::Utf16BigEndian) {
+        causes.emplace_back(InLanguage(
+            l,
+            "the file is saved as UTF-16, two bytes to a character: KIVO6 reads it byte by "
+            "byte and finds neither \"KIVO\" nor any number in it; save it as plain text "
+            "(UTF-8 or Shift JIS)",
+            "ファイルが UTF-16（1 文字 2 バイト）で保存されています。KIVO6 は 1 バイトずつ"
+            "読むため、「KIVO」も数値も見つかりません。テキスト（UTF-8 またはシフト JIS）で"
+            "保存してください"));
+    }
+    if (shape.noMarkerLine) {
+        causes.emplace_back(InLanguage(
+            l,
+            "the first line is already a draw: KIVO6 needs a first line that holds \"KIVO\" "
+            "in capitals before the draws, and refuses a file without one",
+            "1 行目がすでに抽選の行です。KIVO6 は抽選の前に、大文字の「KIVO」を含む 1 行目を"
+            "必要とし、それがないファイルを拒否します"));
+    }
+    if (shape.lowercaseMarker) {
+        causes.emplace_back(
+            InLanguage(l,
+                       "line 1 has \"kivo\" in small letters: KIVO6 looks only for \"KIVO\" in "
+                       "capitals, and refuses the file",
+                       "1 行目の「kivo」が小文字です。KIVO6 は大文字の「KIVO」しか探さないため、"
+                       "ファイルを拒否します"));
+    }
+    if (shape.headerRow) {
+        causes.emplace_back(InLanguage(
+            l,
+            "a row of column names, as an export writes, stands before the draws: KIVO6 needs "
+            "\"KIVO\" on line 1 and reads every later line as numbers",
+            "抽選の前に、書き出したファイルにある列名の行があります。KIVO6 は 1 行目に"
+            "「KIVO」を必要とし、それより後の行はすべて数値として読みます"));
+    }
+    if (shape.separator != ' ') {
+        const SeparatorName name = NameSeparator(shape.separator);
+        causes.push_back(Fill(InLanguage(l,
+                                         "values are separated by {0}: KIVO6 separates values "
+                                         "by spaces only, so each {1} ends a number and the rest "
+                                         "up to the next space is lost",
+                                         "値が{2}で区切られています。KIVO6 の区切りはスペース"
+                                         "だけなので、{2}で数値が終わり、次のスペースまでの残り"
+                                         "は読まれません"),
+                              {name.many, name.one, name.japanese}));
+    }
+    if (shape.drawNumbers && !shape.dates) {
+        causes.emplace_back(InLanguage(
+            l,
+            "each line holds 8 values: the first looks like a draw number, which KIVO6 reads "
+            "as one more lottery number, so the draws shift; remove the draw numbers",
+            "各行に値が 8 個あります。最初の値は回号のようですが、KIVO6 はこれも抽選の数字と"
+            "して読むため、抽選がずれます。回号を消してください"));
+    } else if (shape.dates && !shape.drawNumbers) {
+        causes.emplace_back(InLanguage(
+            l,
+            "each line carries a date: KIVO6 reads its year as one more value, outside 1 to 43, "
+            "so the draws shift; remove the date",
+            "各行に日付があります。KIVO6 は日付の年を 1～43 の範囲外の値としてもう 1 個"
+            "読むため、抽選がずれます。日付を消してください"));
+    } else if (shape.dates) {
+        causes.emplace_back(InLanguage(
+            l,
+            "each line holds a draw number and a date besides its seven numbers: KIVO6 reads "
+            "both as values, so the draws shift; remove the draw numbers and the dates",
+            "各行に 7 個の数字のほか、回号と日付があります。KIVO6 はどちらも値として読むため、"
+            "抽選がずれます。回号と日付を消してください"));
+    }
+    if (shape.fullWidth) {
+        causes.emplace_back(InLanguage(
+            l,
+            "the file has full-width digits or spaces (０ to ９, the wide space): KIVO6 reads "
+            "only the digits 0 to 9 and the ordinary space",
+            "全角の数字や空白（０～９、全角スペース）があります。KIVO6 が読むのは半角の"
+            "数字 0～9 と半角スペースだけです"));
+    }
+    if (shape.lowercaseEnd) {
+        causes.emplace_back(InLanguage(
+            l,
+            "the data ends with \"end\" in small letters: KIVO6 looks only for \"END\" in "
+            "capitals, so it reads \"end\" as the value 0 and goes on past it",
+            "データの終わりの「end」が小文字です。KIVO6 は大文字の「END」しか探さないため、"
+            "「end」を値 0 と読み、その先も読み続けます"));
+    }
+    if (shape.newestFirst) {
+        causes.emplace_back(InLanguage(
+            l,
+            "the draws run newest first: KIVO6 takes the last draw in the file as the latest; "
+            "put the oldest draw first",
+            "抽選が新しい順に並んでいます。KIVO6 はファイルの最後の抽選を最新とみなします。"
+            "古い順に並べてください"));
+    }
+    return causes;
+}
+
 std::string FormatHistoryCheck(std::string_view fileName, const HistoryCheck& check,
                                Language language) {
     std::string text;
+    const std::vector<std::string> causes = ShapeCauses(check.shape, language);
+    for (const std::string& cause : causes) {
+        text +=
+            std::string(fileName) + InLanguage(language, ": cause: ", ": 原因: ") + cause + "\n";
+    }
+    if (!causes.empty() && check.fixReadsIt) {
+        text += Fill(
+            InLanguage(language, "{0}: to mend it: kivo6-check --fix {1} --output data.txt\n",
+                       "{0}: 直すには: kivo6-check --fix {1} --output data.txt\n"),
+            {fileName, fileName.find(' ') == fileName.npos ? std::string(fileName)
+                                                           : "\"" + std::string(fileName) + "\""});
+    }
+    const int listedPerKind = causes.empty() ? LISTED_PER_KIND : LISTED_PER_KIND_WITH_A_CAUSE;
     std::map<FindingKind, int> listed;
     std::map<FindingKind, int> firstLine;
     std::map<FindingKind, int> unlisted;
+    int listedWarnings = 0;
+    int countedWarnings = 0;
     for (const Finding& finding : check.findings) {
-        if (listed[finding.kind] == LISTED_PER_KIND) {
+        const bool warning = !IsRefusal(finding.kind);
+        if (listed[finding.kind] == listedPerKind) {
             ++unlisted[finding.kind];
+            countedWarnings += warning ? 1 : 0;
             continue;
         }
+        listedWarnings += warning ? 1 : 0;
         if (listed[finding.kind]++ == 0) {
             firstLine[finding.kind] = finding.line;
         }
@@ -280,16 +483,14 @@ std::string FormatHistoryCheck(std::string_view fileName, const HistoryCheck& ch
             Where(fileName, finding) + ": " + severity + ": " + Describe(finding, language) + "\n";
     }
     for (const auto& [kind, count] : unlisted) {
-        text += Fill(InLanguage(language, "{0}: {1} more like the one at line {2} are not listed\n",
-                                "{0}: {2} 行目と同じ種類の指摘がほかに {1} 件あります（省略）\n"),
-                     {fileName, Number(count), Number(firstLine[kind])});
+        text +=
+            Fill(InLanguage(language, "{0}: and {1} more like the one at line {2}, not listed\n",
+                            "{0}: ほかに {2} 行目と同じ種類の指摘が {1} 件あります（省略）\n"),
+                 {fileName, Number(count), Number(firstLine[kind])});
     }
-    if (!check.findings.empty()) {
+    if (!text.empty()) {
         text += "\n";
     }
-    int warnings = 0;
-    for (const Finding& finding : check.findings) {
-        warnings += IsRefusal(finding.kind) ? 0 : 1;
-    }
-    return text + Summary(fileName, check, warnings, language);
+    return text + Summary(fileName, check, listedWarnings, countedWarnings,
+                          static_cast<int>(causes.size()), language);
 }

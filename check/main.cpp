@@ -79,6 +79,7 @@ bool AllDigits(std::string_view text) {
 CommandLine ReadCommandLine(int argc, char** argv, Language l) {
     CommandLine command;
     bool fileNamed = false;
+    std::string_view backtestOption; // --seeds or --first-seed, which only a backtest uses
     for (int at = 1; at < argc; ++at) {
         std::string_view argument = argv[at];
         std::string_view next = at + 1 < argc ? argv[at + 1] : "";
@@ -99,6 +100,7 @@ CommandLine ReadCommandLine(int argc, char** argv, Language l) {
             }
         } else if (argument == "--seeds" || argument == "--first-seed") {
             bool seeds = argument == "--seeds";
+            backtestOption = argument;
             bool good = at + 1 < argc && (seeds ? ParseNumber(next, command.settings.seeds) &&
                                                       command.settings.seeds >= 1
                                                 : ParseNumber(next, command.settings.firstSeed));
@@ -122,6 +124,13 @@ CommandLine ReadCommandLine(int argc, char** argv, Language l) {
         if (!command.problem.empty()) {
             break;
         }
+    }
+    if (command.problem.empty() && !command.backtest && !backtestOption.empty()) {
+        command.problem =
+            Fill(InLanguage(l, "{0} is for --backtest only; add --backtest or leave it out",
+                            "{0} は --backtest と一緒にしか使えません。--backtest を"
+                            "付けるか、{0} を外してください"),
+                 {backtestOption});
     }
     return command;
 }

@@ -5,8 +5,11 @@
 
 #include "support/core_fixture.h"
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 using namespace std::string_literals;
 
@@ -22,10 +25,12 @@ std::string Repeated(int times, const std::string& line) {
 
 class HistoryCheckTest : public CoreTest {
   protected:
-    // The report on `bytes` as file "f" (no file at all when empty), and the exit status.
+    // The report on `bytes` as file "f", and the exit status; no file at all when the
+    // bytes are empty, and the test's folder when they are "/".
     std::pair<std::string, int> Report(const std::string& bytes) {
-        const std::string path =
-            bytes.empty() ? (folder_ / "absent.txt").string() : WriteHistory(bytes).string();
+        const std::string path = bytes.empty()  ? (folder_ / "absent.txt").string()
+                                 : bytes == "/" ? folder_.string()
+                                                : WriteHistory(bytes).string();
         const HistoryCheck check = CheckHistoryFile(path.c_str());
         return {FormatHistoryCheck("f", check, Language::English), CheckExitStatus(check)};
     }
@@ -43,7 +48,8 @@ TEST_F(HistoryCheckTest, EachKindOfFindingAloneInItsWordsAtItsLineAndColumn) {
          "f: 2 draws read, from line 3 to line 4; the data ends with END on line 5.\n"
          "Latest draw, as KIVO6 uses it (line 4): 08 09 10 11 12 13, bonus 14\n"
          "KIVO6 would start with this file. No problems found.\n"},
-        {"", "f: error: cannot open the file"},
+        {"", "f: error: there is no file by this name"},
+        {"/", "f: error: this is a folder, not a file"},
         {"KIV0 history\n1 2 3 4 5 6 7\nEND\n",
          "f:1:1: error: line 1 has no \"KIVO\" in its first 255 characters, so this is not "
          "a KIVO6 history"},
@@ -55,6 +61,19 @@ TEST_F(HistoryCheckTest, EachKindOfFindingAloneInItsWordsAtItsLineAndColumn) {
         {"KIVO\n1 2 abc 4 5 6 7\nEND\n",
          "f:2:5: warning: \"a\" does not start a number: KIVO6 reads this as the value 0"},
         // 300 keeps its low 8 bits: 44, which names no number either.
+        // Columns count characters: UTF-8 where the file is UTF-8, else code page 932.
+        {"KIVO\n1 2 3 4 5 ６ ７\nEND\n",
+         "f:2:11: warning: \"６\" (U+FF16, a full-width digit, which KIVO6 does not read) does "
+         "not start a number: KIVO6 reads this as the value 0\n"
+         "f:2:13: warning: \"７\" (U+FF17, a full-width digit, which KIVO6 does not read) does "
+         "not start a number: KIVO6 reads this as the value 0"},
+        {"KIVO\n1 2 3 4 5 6 第1回\nEND\n", "f:2:13: warning: \"第\" (U+7B2C) does not start a "
+                                           "number: KIVO6 reads this as the value 0"},
+        {"KIVO\n1 2 3 4 5 \x91\xE6 \x82\x56\nEND\n",
+         "f:2:11: warning: the character 0x91E6 (code page 932) does not start a number: KIVO6 "
+         "reads this as the value 0\n"
+         "f:2:13: warning: \"７\" (0x8256, a full-width digit, which KIVO6 does not read) does "
+         "not start a number: KIVO6 reads this as the value 0"},
         {"KIVO\n1 2 3 4 5 300 7\nEND\n",
          "f:2:11: warning: 300 is outside 1 to 43: KIVO6 keeps it as 44 and counts it for no "
          "number"},
@@ -76,6 +95,13 @@ TEST_F(HistoryCheckTest, EachKindOfFindingAloneInItsWordsAtItsLineAndColumn) {
          "f:2:14: warning: a NUL character: the rest of this line is not read"},
         {"KIVO\n1 2 3 4 5 6 7\n8 9 END\n",
          "f:3:1: warning: this line holds END, which ends the data: its 2 numbers are not read"},
+        {"KIVO\n1 2 3 4 5 6 7 " + Repeated(85, "第") + "\nEND\n",
+         "f:2:15: warning: \"第\" (U+7B2C) does not start a number: KIVO6 reads this as the value "
+         "0\n"
+         "f:2:15: warning: the last value, here, does not make a whole draw of seven: KIVO6 leaves "
+         "it out\n"
+         "f:2:95: warning: the line goes on past 255 bytes (a character outside ASCII takes two or "
+         "more), longer than a data line may be"},
         {"KIVO\n1 2 3 4 5 6 7\nEND\n\n  8 9\n",
          "f:5:3: warning: the data ended with END on line 3: this and all that follows is not "
          "read"},
@@ -102,13 +128,117 @@ TEST_F(HistoryCheckTest, EachKindOfFindingAloneInItsWordsAtItsLineAndColumn) {
     EXPECT_TRUE(ShownMessageBoxes().empty()) << "a refused file showed a message box";
 }
 
-TEST_F(HistoryCheckTest, TenFindingsOfAKindAreListedAndTheRestCounted) {
-    // Eleven draws that each hold 1 twice: those of lines 2 to 11 are listed.
-    const std::string report = Report("KIVO\n" + Repeated(11, "1 1 2 3 4 5 6\n") + "END\n").first;
-    EXPECT_NE(report.find("f:11:3: warning: 1 stands twice in draw 10 (also at line 11, "
-                          "column 1)\nf: 1 more like the one at line 2 are not listed\n\n"),
-              std::string::npos)
-        << report;
+TEST(HistoryCheckCauses, EachShapeNamesItsCauseOnce) {
+    using E = TextEncoding;
+    const std::pair<HistoryShape, std::string> cases[] = {
+        // KIVO6's own code page, and a byte order mark before "KIVO", are no cause.
+        {{.encoding = E::CodePage932, .byteOrderMark = true}, ""},
+        {{.encoding = E::Utf16BigEndian},
+         "the file is saved as UTF-16, two bytes to a character: KIVO6 reads it byte by byte and "
+         "finds neither \"KIVO\" nor any number in it; save it as plain text (UTF-8 or Shift "
+         "JIS)"},
+        {{.noMarkerLine = true},
+         "the first line is already a draw: KIVO6 needs a first line that holds \"KIVO\" in "
+         "capitals before the draws, and refuses a file without one"},
+        {{.lowercaseMarker = true},
+         "line 1 has \"kivo\" in small letters: KIVO6 looks only for \"KIVO\" in capitals, and "
+         "refuses the file"},
+        {{.headerRow = true},
+         "a row of column names, as an export writes, stands before the draws: KIVO6 needs "
+         "\"KIVO\" on line 1 and reads every later line as numbers"},
+        {{.separator = ';'},
+         "values are separated by semicolons: KIVO6 separates values by spaces only, so each "
+         "semicolon ends a number and the rest up to the next space is lost"},
+        {{.drawNumbers = true},
+         "each line holds 8 values: the first looks like a draw number, which KIVO6 reads as one "
+         "more lottery number, so the draws shift; remove the draw numbers"},
+        {{.dates = true},
+         "each line carries a date: KIVO6 reads its year as one more value, outside 1 to 43, so "
+         "the draws shift; remove the date"},
+        {{.drawNumbers = true, .dates = true},
+         "each line holds a draw number and a date besides its seven numbers: KIVO6 reads both "
+         "as values, so the draws shift; remove the draw numbers and the dates"},
+        {{.fullWidth = true},
+         "the file has full-width digits or spaces (０ to ９, the wide space): KIVO6 reads only "
+         "the digits 0 to 9 and the ordinary space"},
+        {{.newestFirst = true, .lowercaseEnd = true},
+         "the data ends with \"end\" in small letters: KIVO6 looks only for \"END\" in "
+         "capitals, so it reads \"end\" as the value 0 and goes on past it\n"
+         "the draws run newest first: KIVO6 takes the last draw in the file as the latest; put "
+         "the oldest draw first"},
+    };
+    for (const auto& [shape, expected] : cases) {
+        std::string causes;
+        for (const std::string& cause : ShapeCauses(shape, Language::English)) {
+            causes += (causes.empty() ? "" : "\n") + cause;
+        }
+        EXPECT_EQ(causes, expected);
+    }
+    EXPECT_EQ(
+        ShapeCauses({.separator = '\t'}, Language::Japanese),
+        std::vector<std::string>{"値がタブで区切られています。KIVO6 の区切りはスペースだけなので、"
+                                 "タブで数値が終わり、次のスペースまでの残りは読まれません"});
+}
+
+TEST(HistoryCheckCauses, ComeFirstWithTheMendingCommandAndCutTheFindingsTheyExplain) {
+    HistoryCheck check;
+    check.starts = true;
+    check.shape.separator = ',';
+    check.fixReadsIt = true;
+    for (int line = 2; line <= 5; ++line) {
+        check.findings.push_back({.kind = FindingKind::NulInLine, .line = line, .column = 1});
+    }
+    EXPECT_EQ(FormatHistoryCheck("f", check, Language::English),
+              "f: cause: values are separated by commas: KIVO6 separates values by spaces only, so "
+              "each comma ends a number and the rest up to the next space is lost\n"
+              "f: to mend it: kivo6-check --fix f --output data.txt\n"
+              "f:2:1: warning: a NUL character: the rest of this line is not read\n"
+              "f:3:1: warning: a NUL character: the rest of this line is not read\n"
+              "f:4:1: warning: a NUL character: the rest of this line is not read\n"
+              "f: and 1 more like the one at line 2, not listed\n\n"
+              "f: no draws read; the data ends with the file.\n"
+              "KIVO6 would start with this file, but reads it with 4 warnings: the 3 listed above, "
+              "and 1 more only counted there.\n");
+    check.findings.clear();
+    check.fixReadsIt = false;
+    // No findings: the summary says what the cause means, without a command to mend it.
+    const std::string report = FormatHistoryCheck("f", check, Language::English);
+    EXPECT_EQ(report.substr(report.find(" lost\n")),
+              " lost\n\nf: no draws read; the data ends with the file.\nKIVO6 would start with "
+              "this file and reads each value as written, but not as the file means it: see "
+              "above.\n");
+    EXPECT_EQ(CheckExitStatus(check), 1);
+}
+
+TEST_F(HistoryCheckTest, AFileThatMayNotBeReadIsSaidToBeSo) {
+    const std::filesystem::path path = WriteHistory("KIVO\nEND\n");
+    std::filesystem::permissions(path, std::filesystem::perms::none);
+    if (std::ifstream(path).is_open()) {
+        GTEST_SKIP() << "files here are readable whatever their permissions (root, or Windows)";
+    }
+    const std::string report =
+        FormatHistoryCheck("f", CheckHistoryFile(path.string().c_str()), Language::English);
+    EXPECT_EQ(report.substr(0, report.find('\n')),
+              "f: error: the file is there but cannot be read: reading it is not permitted, or "
+              "another program holds it");
+}
+
+TEST_F(HistoryCheckTest, TheSummarySaysWhatWasListedAndWhatOnlyCounted) {
+    const std::pair<std::string, std::string> cases[] = {
+        // Eleven draws that each hold 1 twice: those of lines 2 to 11 are listed.
+        {"KIVO\n" + Repeated(11, "1 1 2 3 4 5 6\n") + "END\n",
+         "f:11:3: warning: 1 stands twice in draw 10 (also at line 11, column 1)\n"
+         "f: and 1 more like the one at line 2, not listed\n\n"
+         "f: 11 draws read, from line 2 to line 12; the data ends with END on line 13.\n"
+         "Latest draw, as KIVO6 uses it (line 12): 01 01 02 03 04 05, bonus 06\n"
+         "KIVO6 would start with this file, but reads it with 11 warnings: the 10 listed above, "
+         "and 1 more only counted there.\n"},
+        {"KIVO\n1 2 3 4 5 6 7\nEND\n", "f: 1 draw read, on line 2; the data ends with END"},
+    };
+    for (const auto& [text, expected] : cases) {
+        const std::string report = Report(text).first;
+        EXPECT_NE(report.find(expected), std::string::npos) << report;
+    }
 }
 
 } // namespace

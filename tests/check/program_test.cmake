@@ -69,6 +69,7 @@ run("file KIVO6 refuses" 2
     ENGLISH "foreign.txt:1:1: error:" ARGS foreign.txt)
 run("no data.txt here" 2 EXPECT "  Data Read ERROR\n  ERROR ReadData")
 run("unknown option" 64 EXPECT "--color" ENGLISH "unknown option --color" ARGS --color)
+run("seeds without backtest" 64 EXPECT "--seeds" ENGLISH "--seeds is for --backtest only" ARGS --seeds 10)
 run("two files" 64 ENGLISH "name one file only" ARGS a.txt b.txt)
 run("backtest" 0 EXPECT "--backtest 20 --seeds 300 --first-seed 7 example/data.txt"
     ARGS --backtest 20 --seeds 300 --first-seed 7 example/data.txt)
