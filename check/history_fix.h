@@ -16,12 +16,12 @@ enum class TextEncoding { Utf8, Utf16LittleEndian, Utf16BigEndian, CodePage932 }
 // What the file is like, beyond what KIVO6 itself reads.
 struct HistoryShape {
     TextEncoding encoding = TextEncoding::Utf8;
-    bool byteOrderMark = false; // UTF-16 or UTF-8 that starts with one
-    char separator = ' ';       // what stands between values most: ' ', ',', ';', '\t'
-    bool headerRow = false;     // an export's row of column names, skipped
-    bool drawNumbers = false;   // draws carry their draw number (1850, 第1850回)
-    bool dates = false;         // draws carry a date (2024/01/04, 2024-01-04, 2024年1月4日)
-    bool newestFirst = false;   // the numbers or dates say the newest draw comes first
+    bool byteOrderMark = false;   // UTF-16 or UTF-8 that starts with one
+    char separator = ' ';         // what stands between values most: ' ', ',', ';', '\t'
+    bool headerRow = false;       // an export's row of column names, skipped
+    bool drawNumbers = false;     // draws carry their draw number (1850, 第1850回)
+    bool dates = false;           // draws carry a date (2024/01/04, 2024-01-04, 2024年1月4日)
+    bool newestFirst = false;     // the numbers or dates say the newest draw comes first
     bool lowercaseMarker = false; // "kivo" where KIVO6 looks for "KIVO"
     bool lowercaseEnd = false;    // "end" where KIVO6 looks for "END"
     bool noMarkerLine = false;    // the first line is already data
@@ -38,6 +38,7 @@ enum class FixRefusal {
     BonusIsMain,        // the bonus equals one of the draw's main numbers
     DuplicateDisagrees, // one draw number or date twice, with different numbers
     NotADraw,           // a line of text that is neither header, marker nor END
+    KeyMissing,         // no draw number (or date) where the other lines order by one
     NoDraws,            // nothing to write
 };
 
@@ -51,9 +52,10 @@ struct LeftOutLine {
 struct HistoryAsMeant {
     HistoryShape shape;
     FixRefusal refusal = FixRefusal::None;
-    int line = 0;   // where a refusal is, from 1
-    int column = 0; // in characters, from 1
-    int value = 0;  // the number a refusal is about, when it is about one
+    int line = 0;                          // where a refusal is, from 1
+    int column = 0;                        // in characters, from 1
+    int value = 0;                         // the number a refusal is about, when it is about one
+    int otherLine = 0;                     // DuplicateDisagrees: the line of the other copy
     std::string marker;                    // the marker line to write, UTF-8, no line end
     std::vector<std::array<int, 7>> draws; // six main numbers and the bonus, oldest first
     int olderLeftOut = 0;                  // draws older than the newest 256, not written
@@ -71,6 +73,8 @@ std::string FixedHistoryText(const HistoryAsMeant& history);
 std::string FormatFixRefusal(std::string_view fileName, const HistoryAsMeant& history,
                              Language language);
 // What was done: the draws written and where, the lines left out and why, the older
-// draws left out, and the backup's name when one was kept (empty when not).
-std::string FormatFixDone(std::string_view written, std::string_view backup,
-                          const HistoryAsMeant& history, Language language);
+// draws left out (they stay in the backup, or in the original when it was not
+// replaced), and the backup's name when one was kept (empty when not).
+std::string FormatFixDone(std::string_view written, std::string_view original,
+                          std::string_view backup, const HistoryAsMeant& history,
+                          Language language);

@@ -3,8 +3,10 @@
 // backtest, and writes the result in the language of the user's locale.
 #include "check/backtest.h"
 #include "check/history_check.h"
+#include "check/history_fix.h"
 #include "check/progress.h"
 #include "platform/console.h"
+#include "platform/whole_file.h"
 
 #include <charconv>
 #include <chrono>
@@ -22,47 +24,80 @@ struct CommandLine {
     bool backtest = false;
     BacktestSettings settings;
     std::string file = "data.txt";
+    bool fix = false;
+    std::string output;  // --fix writes here, when named
     std::string problem; // why the command line cannot be used, if it cannot
 };
 
-std::string Usage(Language l) {
+std::string FixUsage(Language l) {
     return InLanguage(
         l,
-        "Usage: kivo6-check [FILE]\n"
-        "       kivo6-check --backtest [N] [--seeds COUNT] [--first-seed SECOND] [FILE]\n"
         "\n"
-        "Reads FILE (data.txt when none is named) exactly as KIVO6 does and reports, with\n"
-        "line and column, everything it would read other than its writer meant: a missing\n"
-        "KIVO marker, tabs or other characters inside numbers, tokens read as 0, values\n"
-        "outside 1 to 43, numbers repeated in a draw, draws split over lines, an incomplete\n"
-        "last draw, draws past the 256th, text after END, a missing END, long lines.\n"
-        "Exit status: 0 the file is clean, 1 KIVO6 reads it with warnings, 2 KIVO6 would\n"
-        "refuse it, 64 the command line is wrong.\n"
+        "Usage: kivo6-check --fix [FILE] [--output OUT]\n"
         "\n"
-        "--backtest [N]  for each of the latest N draws (100), makes KIVO6's Type 1 lines\n"
-        "                from the draws before it and counts how many numbers they hit,\n"
-        "                beside the exact figures of a fair draw. Exit status 0, or 2\n"
-        "                when KIVO6 would refuse the file.\n"
-        "--seeds COUNT   Type 1 requests per tested draw (10000)\n"
-        "--first-seed S  the clock second of the first request (1)\n"
-        "--help          this text\n",
-        "使い方: kivo6-check [ファイル]\n"
-        "        kivo6-check --backtest [N] [--seeds 回数] [--first-seed 秒] [ファイル]\n"
+        "--fix           reads FILE as its keeper meant it, an export too (CSV, tabs or\n"
+        "                semicolons; UTF-8, UTF-16 or Shift_JIS; draw numbers and dates;\n"
+        "                newest first; a header row) and writes it as a data.txt that\n"
+        "                KIVO6 reads as exactly those draws, the newest 256. FILE is\n"
+        "                replaced, the original kept as FILE.orig (or FILE.orig.1, ...).\n"
+        "                Exit status 0 when written, 2 when a line cannot be read as a\n"
+        "                draw (it is named; nothing is written then).\n"
+        "--output OUT    with --fix: writes the new file OUT and leaves FILE as it is\n",
         "\n"
-        "ファイル（省略時は data.txt）を KIVO6 とまったく同じように読み、書き手の意図と\n"
-        "違って読まれる箇所を行と桁で示します: KIVO の目印がない、数値の中のタブなどの\n"
-        "文字、0 と読まれる語、1～43 の範囲外の値、抽選内で重複する数字、行をまたぐ抽選、\n"
-        "不完全な最後の抽選、256 回目より後の抽選、END の後の文字、END がない、長すぎる行。\n"
-        "終了ステータス: 0 問題なし、1 警告あり（KIVO6 は読み込む）、2 KIVO6 が拒否する、\n"
-        "64 コマンドラインの誤り。\n"
+        "使い方: kivo6-check --fix [ファイル] [--output 出力先]\n"
         "\n"
-        "--backtest [N]  最新の N 回（100）の各抽選について、それより前の抽選だけから\n"
-        "                KIVO6 の Type 1 の行を作り、当たった数字の数を公平な抽選の\n"
-        "                正確な値と並べて示します。終了ステータスは 0、KIVO6 が\n"
-        "                ファイルを拒否するときは 2。\n"
-        "--seeds 回数    抽選 1 回あたりの Type 1 の要求の数（10000）\n"
-        "--first-seed 秒 最初の要求の時刻（秒）（1）\n"
-        "--help          この説明\n");
+        "--fix           ファイルを書き手の意図どおりに読み（CSV・タブ・セミコロン区切り、\n"
+        "                UTF-8・UTF-16・Shift_JIS、回番号や日付つき、新しい順、見出しの行\n"
+        "                のあるエクスポートも）、KIVO6 がそのとおりの抽選（新しい 256 回分）\n"
+        "                を読む data.txt として書き込みます。ファイルは置き換え、元の\n"
+        "                ファイルは ファイル.orig（または .orig.1 など）として残します。\n"
+        "                終了ステータス: 0 書き込んだ、2 抽選として読めない行がある\n"
+        "                （その行を示し、何も書き込みません）。\n"
+        "--output 出力先 --fix と併用: 新しいファイルを出力先に書き込み、元のファイルは\n"
+        "                そのまま残します\n");
+}
+
+std::string Usage(Language l) {
+    return InLanguage(
+               l,
+               "Usage: kivo6-check [FILE]\n"
+               "       kivo6-check --backtest [N] [--seeds COUNT] [--first-seed SECOND] [FILE]\n"
+               "\n"
+               "Reads FILE (data.txt when none is named) exactly as KIVO6 does and reports, with\n"
+               "line and column, everything it would read other than its writer meant: a missing\n"
+               "KIVO marker, tabs or other characters inside numbers, tokens read as 0, values\n"
+               "outside 1 to 43, numbers repeated in a draw, draws split over lines, an "
+               "incomplete\n"
+               "last draw, draws past the 256th, text after END, a missing END, long lines.\n"
+               "Exit status: 0 the file is clean, 1 KIVO6 reads it with warnings, 2 KIVO6 would\n"
+               "refuse it, 64 the command line is wrong.\n"
+               "\n"
+               "--backtest [N]  for each of the latest N draws (100), makes KIVO6's Type 1 lines\n"
+               "                from the draws before it and counts how many numbers they hit,\n"
+               "                beside the exact figures of a fair draw. Exit status 0, or 2\n"
+               "                when KIVO6 would refuse the file.\n"
+               "--seeds COUNT   Type 1 requests per tested draw (10000)\n"
+               "--first-seed S  the clock second of the first request (1)\n"
+               "--help          this text\n",
+               "使い方: kivo6-check [ファイル]\n"
+               "        kivo6-check --backtest [N] [--seeds 回数] [--first-seed 秒] [ファイル]\n"
+               "\n"
+               "ファイル（省略時は data.txt）を KIVO6 とまったく同じように読み、書き手の意図と\n"
+               "違って読まれる箇所を行と桁で示します: KIVO の目印がない、数値の中のタブなどの\n"
+               "文字、0 と読まれる語、1～43 の範囲外の値、抽選内で重複する数字、行をまたぐ抽選、\n"
+               "不完全な最後の抽選、256 回目より後の抽選、END の後の文字、END "
+               "がない、長すぎる行。\n"
+               "終了ステータス: 0 問題なし、1 警告あり（KIVO6 は読み込む）、2 KIVO6 が拒否する、\n"
+               "64 コマンドラインの誤り。\n"
+               "\n"
+               "--backtest [N]  最新の N 回（100）の各抽選について、それより前の抽選だけから\n"
+               "                KIVO6 の Type 1 の行を作り、当たった数字の数を公平な抽選の\n"
+               "                正確な値と並べて示します。終了ステータスは 0、KIVO6 が\n"
+               "                ファイルを拒否するときは 2。\n"
+               "--seeds 回数    抽選 1 回あたりの Type 1 の要求の数（10000）\n"
+               "--first-seed 秒 最初の要求の時刻（秒）（1）\n"
+               "--help          この説明\n") +
+           FixUsage(l);
 }
 
 template <typename Number>
@@ -74,6 +109,33 @@ bool ParseNumber(std::string_view text, Number& number) {
 
 bool AllDigits(std::string_view text) {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// --fix, or --output and its file name; how many arguments after it were used.
+int ReadFixOption(std::string_view option, std::string_view next, bool hasNext,
+                  CommandLine& command, Language l) {
+    if (option == "--fix") {
+        command.fix = true;
+        return 0;
+    }
+    if (!hasNext || next.empty()) {
+        command.problem = InLanguage(l, "--output needs a file name",
+                                     "--output には出力先のファイル名を指定してください");
+    }
+    command.output = next;
+    return 1;
+}
+
+// What --fix cannot be combined with.
+std::string FixProblem(const CommandLine& command, Language l) {
+    if (command.fix && command.backtest) {
+        return InLanguage(l, "--fix and --backtest cannot be used together",
+                          "--fix と --backtest は同時に使えません");
+    }
+    if (!command.fix && !command.output.empty()) {
+        return InLanguage(l, "--output goes with --fix", "--output は --fix と一緒に使います");
+    }
+    return {};
 }
 
 CommandLine ReadCommandLine(int argc, char** argv, Language l) {
@@ -109,6 +171,8 @@ CommandLine ReadCommandLine(int argc, char** argv, Language l) {
                          {argument, seeds ? "1" : "0", seeds ? "2147483647" : "4294967295"});
             }
             ++at;
+        } else if (argument == "--fix" || argument == "--output") {
+            at += ReadFixOption(argument, next, at + 1 < argc, command, l);
         } else if (argument.size() > 1 && argument[0] == '-') {
             command.problem =
                 Fill(InLanguage(l, "unknown option {0}", "不明なオプション {0}"), {argument});
@@ -154,11 +218,90 @@ int RunBacktestCommand(const CommandLine& command, const HistoryCheck& check, La
     return 0;
 }
 
+// Why a file cannot be read, in a sentence.
+std::string FileProblemText(FileProblem problem, Language l) {
+    switch (problem) {
+    case FileProblem::Missing:
+        return InLanguage(l, "there is no such file", "そのファイルはありません");
+    case FileProblem::Folder:
+        return InLanguage(l, "this is a folder, not a file", "ファイルではなくフォルダーです");
+    case FileProblem::NotReadable:
+    case FileProblem::None:
+        break;
+    }
+    return InLanguage(l, "the file cannot be read (is it allowed?)",
+                      "ファイルを読み取れません（読み取りの許可はありますか）");
+}
+
+// A copy of the file under the first free name of FILE.orig, FILE.orig.1, ...; empty
+// when none could be made.
+std::string KeepBackup(const std::string& file) {
+    std::string backup = file + ".orig";
+    for (int number = 1; number < 1000; ++number) {
+        if (CopyToNewFile(file.c_str(), backup.c_str())) {
+            return backup;
+        }
+        if (!NameTaken(backup.c_str())) {
+            break; // the name was free, and still the copy failed
+        }
+        backup = file + ".orig." + std::to_string(number);
+    }
+    return {};
+}
+
+int RunFixCommand(const CommandLine& command, Language l) {
+    const std::string& file = command.file;
+    auto fail = [&](std::string_view name, std::string_view why) {
+        WriteToConsole(ConsoleStream::Error,
+                       Fill(InLanguage(l, "{0}: error: {1}\n", "{0}: エラー: {1}\n"), {name, why}));
+        return 2;
+    };
+    std::string bytes;
+    if (FileProblem problem = ReadWholeFile(file.c_str(), bytes); problem != FileProblem::None) {
+        return fail(file, FileProblemText(problem, l));
+    }
+    const HistoryAsMeant history = ReadHistoryAsMeant(bytes);
+    if (history.refusal != FixRefusal::None) {
+        WriteToConsole(ConsoleStream::Error, FormatFixRefusal(file, history, l));
+        return 2;
+    }
+    const bool inPlace = command.output.empty() || SameFile(file.c_str(), command.output.c_str());
+    if (!inPlace && NameTaken(command.output.c_str())) {
+        return fail(command.output, InLanguage(l,
+                                               "this name is taken; --fix writes only a new "
+                                               "file there (nothing was written)",
+                                               "この名前はすでに使われています。--fix が"
+                                               "書き込むのは新しいファイルだけです（何も"
+                                               "書き込んでいません）"));
+    }
+    std::string backup;
+    if (inPlace && (backup = KeepBackup(file)).empty()) {
+        return fail(file, InLanguage(l,
+                                     "no copy of the original could be kept beside it, so it "
+                                     "was not replaced",
+                                     "元のファイルの控えを横に作れなかったため、置き換えて"
+                                     "いません"));
+    }
+    const std::string& written = inPlace ? file : command.output;
+    if (!ReplaceFileContents(written.c_str(), FixedHistoryText(history))) {
+        return fail(written, InLanguage(l,
+                                        "the new file could not be written; the original is "
+                                        "as it was",
+                                        "新しいファイルを書き込めませんでした。元のファイルは"
+                                        "そのままです"));
+    }
+    WriteToConsole(ConsoleStream::Output, FormatFixDone(written, file, backup, history, l));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     Language language = LocaleAsksForJapanese() ? Language::Japanese : Language::English;
     CommandLine command = ReadCommandLine(argc, argv, language);
+    if (command.problem.empty()) {
+        command.problem = FixProblem(command, language);
+    }
     if (!command.problem.empty()) {
         WriteToConsole(ConsoleStream::Error,
                        "kivo6-check: " + command.problem + "\n\n" + Usage(language));
@@ -167,6 +310,9 @@ int main(int argc, char** argv) {
     if (command.help) {
         WriteToConsole(ConsoleStream::Output, Usage(language));
         return 0;
+    }
+    if (command.fix) {
+        return RunFixCommand(command, language);
     }
     HistoryCheck check = CheckHistoryFile(command.file.c_str());
     if (command.backtest && check.starts) {
