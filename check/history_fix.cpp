@@ -407,7 +407,7 @@ HistoryAsMeant ReadHistoryAsMeant(std::string_view bytes) {
     HistoryShape& shape = history.shape;
     const std::u32string text = DecodedText(bytes, shape);
     Reader reader{history, {}, {}};
-    std::map<char, int> separators; // of the draw lines
+    std::map<char, int> separators; // of the lines read as draws
     bool seenText = false;
     bool ended = false;
     int number = 0;
@@ -431,12 +431,13 @@ HistoryAsMeant ReadHistoryAsMeant(std::string_view bytes) {
         } else if (words && reader.draws.empty() && !shape.headerRow) {
             shape.headerRow = true;
             history.leftOut.push_back({number, LeftOutKind::Header});
-        } else if (reader.ReadDraw(number, fields)) {
+        } else {
             for (const auto& [kind, count] : lineSeparators) {
                 separators[kind] += count;
             }
-        } else {
-            break;
+            if (!reader.ReadDraw(number, fields)) {
+                break;
+            }
         }
     }
     shape.noMarkerLine = history.marker.empty();

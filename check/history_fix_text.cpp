@@ -59,8 +59,7 @@ std::string Why(const HistoryAsMeant& history, Language l) {
 
 } // namespace
 
-std::string FormatFixRefusal(std::string_view fileName, const HistoryAsMeant& history,
-                             Language l) {
+std::string FormatFixRefusal(std::string_view fileName, const HistoryAsMeant& history, Language l) {
     const std::string where =
         history.line > 0 ? ":" + Number(history.line) + ":" + Number(history.column) : "";
     return Fill(InLanguage(l, "{0}{1}: error: {2}\n{0}: nothing was written.\n",
@@ -71,15 +70,16 @@ std::string FormatFixRefusal(std::string_view fileName, const HistoryAsMeant& hi
 std::string FormatFixDone(std::string_view written, std::string_view original,
                           std::string_view backup, const HistoryAsMeant& history, Language l) {
     const HistoryShape& shape = history.shape;
-    std::string text = Fill(InLanguage(l, "{0}: {1} draws written, oldest first{2}.\n",
-                                       "{0}: {1} 回分の抽選を古い順に書き込みました{2}。\n"),
-                            {written, Number(static_cast<int>(history.draws.size())),
-                             shape.newestFirst ? InLanguage(l, " (the file had the newest first)",
-                                                            "（元は新しい順）")
-                                               : ""});
+    std::string text = Fill(
+        InLanguage(l, "{0}: {1} draws written, oldest first{2}.\n",
+                   "{0}: {1} 回分の抽選を古い順に書き込みました{2}。\n"),
+        {written, Number(static_cast<int>(history.draws.size())),
+         shape.newestFirst ? InLanguage(l, " (the file had the newest first)", "（元は新しい順）")
+                           : ""});
     if (shape.drawNumbers || shape.dates) {
-        text += InLanguage(l, "Draw numbers and dates are left out: KIVO6 reads only the numbers.\n",
-                           "回番号と日付は書き込みません。KIVO6 が読むのは数字だけです。\n");
+        text +=
+            InLanguage(l, "Draw numbers and dates are left out: KIVO6 reads only the numbers.\n",
+                       "回番号と日付は書き込みません。KIVO6 が読むのは数字だけです。\n");
     }
     std::map<LeftOutKind, std::pair<int, int>> lines; // kind: how many, the first line
     for (const LeftOutLine& line : history.leftOut) {
@@ -87,17 +87,17 @@ std::string FormatFixDone(std::string_view written, std::string_view original,
         first = count++ == 0 ? line.line : first;
     }
     for (const auto& [kind, where] : lines) {
-        const char* english = "{0} blank lines (the first is line {1}) are left out.\n";
+        const char* english = "Blank lines left out: {0} (the first is line {1}).\n";
         const char* japanese = "空の行 {0} 行（最初は {1} 行目）は書き込みません。\n";
         if (kind == LeftOutKind::Header) {
             english = "The header row (line {1}) is left out.\n";
             japanese = "見出しの行（{1} 行目）は書き込みません。\n";
         } else if (kind == LeftOutKind::AfterEnd) {
-            english = "{0} lines after END (from line {1}) are left out.\n";
+            english = "Lines after END left out: {0} (from line {1} on).\n";
             japanese = "END より後の {0} 行（{1} 行目から）は書き込みません。\n";
         } else if (kind == LeftOutKind::DuplicateAgrees) {
-            english = "{0} draws that stood twice, alike (the first again on line {1}), are "
-                      "written once.\n";
+            english = "Draws that stood twice, alike, written once: {0} (the first repeat "
+                      "on line {1}).\n";
             japanese = "同じ内容で 2 回あった抽選 {0} 件（最初は {1} 行目）は 1 回だけ"
                        "書き込みました。\n";
         }
