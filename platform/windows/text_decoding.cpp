@@ -20,7 +20,8 @@ std::string DecodeToUtf8(std::string_view bytes, ForeignEncoding encoding) {
         for (std::size_t at = 0; at + 1 < bytes.size(); at += 2) {
             const auto first = static_cast<unsigned char>(bytes[at]);
             const auto second = static_cast<unsigned char>(bytes[at + 1]);
-            wide.push_back(static_cast<wchar_t>(little ? first | second << 8 : first << 8 | second));
+            wide.push_back(
+                static_cast<wchar_t>(little ? first | second << 8 : first << 8 | second));
         }
         if (bytes.size() % 2 != 0) {
             wide.push_back(L'\xFFFD');
@@ -28,7 +29,8 @@ std::string DecodeToUtf8(std::string_view bytes, ForeignEncoding encoding) {
     }
     std::string text;
     const int units = static_cast<int>(wide.size());
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
     text.resize(static_cast<std::size_t>(size));
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, text.data(), size, nullptr, nullptr);
     return text;
