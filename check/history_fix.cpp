@@ -165,7 +165,7 @@ struct Cursor {
         int count = 0;
         value = 0;
         for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at, ++count) {
-            value = std::min(value * 10 + static_cast<int>(text[at] - '0'), 999999999);
+            value = std::min(value, 99999999) * 10 + static_cast<int>(text[at] - '0');
         }
         return count;
     }
