@@ -37,9 +37,9 @@ std::string Letters(const HistoryShape& shape) {
     text += shape.byteOrderMark ? "+bom " : " ";
     text += shape.separator;
     text += ' ';
-    const bool flags[] = {shape.headerRow,       shape.drawNumbers,  shape.dates,
-                          shape.newestFirst,     shape.lowercaseMarker, shape.lowercaseEnd,
-                          shape.noMarkerLine,    shape.fullWidth};
+    const bool flags[] = {shape.headerRow,    shape.drawNumbers,     shape.dates,
+                          shape.newestFirst,  shape.lowercaseMarker, shape.lowercaseEnd,
+                          shape.noMarkerLine, shape.fullWidth};
     for (int at = 0; at < 8; ++at) {
         text += flags[at] ? "hndfmexw"[at] : '-';
     }
@@ -72,40 +72,68 @@ TEST_F(HistoryFixTest, EachShapeIsReadByKivo6AsTheDrawsItHolds) {
         std::vector<Draw> draws;
     };
     const Case cases[] = {
-        {"KIVO6 mine\n1 2 3 4 5 6 7\n\n11 12 13 14 15 16 17\nEND\n", "utf-8   --------",
-         "KIVO6 mine", {A, B}},
+        {"KIVO6 mine\n1 2 3 4 5 6 7\n\n11 12 13 14 15 16 17\nEND\n",
+         "utf-8   --------",
+         "KIVO6 mine",
+         {A, B}},
         {"No,Date,N1,N2,N3,N4,N5,N6,Bonus\r\n1,2024/01/04,1,2,3,4,5,6,7\r\n"
          "2,2024/01/08,\"11\",\"12\",\"13\",\"14\",\"15\",\"16\",\"17\"\r\n",
-         "utf-8 , hnd---x-", "KIVO6", {A, B}},
+         "utf-8 , hnd---x-",
+         "KIVO6",
+         {A, B}},
         {"KIVO\n43;21;8;30;9;1;2\n1; 2; 3; 4; 5; 6; 7\n", "utf-8 ; --------", "KIVO", {C, A}},
         {"KIVO\r43\t21\t8\t30\t9\t1\t2\r", "utf-8 \t --------", "KIVO", {C}},
         {"KIVO\n1851 11 12 13 14 15 16 17\n1850 1 2 3 4 5 6 7\n1849 43 21 8 30 9 1 2\n",
-         "utf-8   -n-f----", "KIVO", {C, A, B}},
-        {"KIVO\n第12回 1 2 3 4 5 6 7\n第13回 11 12 13 14 15 16 17\n", "utf-8   -n------",
-         "KIVO", {A, B}},
+         "utf-8   -n-f----",
+         "KIVO",
+         {C, A, B}},
+        {"KIVO\n第12回 1 2 3 4 5 6 7\n第13回 11 12 13 14 15 16 17\n",
+         "utf-8   -n------",
+         "KIVO",
+         {A, B}},
         {"KIVO\n2024-01-08 11 12 13 14 15 16 17\n2024-01-04 1 2 3 4 5 6 7\n",
-         "utf-8   --df----", "KIVO", {A, B}},
+         "utf-8   --df----",
+         "KIVO",
+         {A, B}},
         {"KIVO\n2024年1月8日(月) 11 12 13 14 15 16 17\n2023年12月28日 1 2 3 4 5 6 7\n",
-         "utf-8   --df----", "KIVO", {A, B}},
+         "utf-8   --df----",
+         "KIVO",
+         {A, B}},
         {"my kivo list\n1 2 3 4 5 6 7\nend\n9 9\n", "utf-8   ----me--", "my KIVO list", {A}},
         {"1 2 3 4 5 6 7\n", "utf-8   ------x-", "KIVO6", {A}},
         {"\xEF\xBB\xBFKIVO\r\n1 2 3 4 5 6 7\r\n", "utf-8+bom   --------", "KIVO", {A}},
         {Utf16(u"KIVO ロト\r\n1 2 3 4 5 6 7\r\nEND\r\n", true, true),
-         "utf-16le+bom   --------", "KIVO ロト", {A}},
-        {Utf16(u"KIVO\n11,12,13,14,15,16,17\n", false, true), "utf-16be+bom , --------", "KIVO",
+         "utf-16le+bom   --------",
+         "KIVO ロト",
+         {A}},
+        {Utf16(u"KIVO\n11,12,13,14,15,16,17\n", false, true),
+         "utf-16be+bom , --------",
+         "KIVO",
          {B}},
         {Utf16(u"回,日付,数字\r\n第2回,2024/01/08,1,2,3,4,5,6,7\r\n第1回,2024/01/04,11,12,13,14,"
                u"15,16,17\r\n",
                true, false),
-         "utf-16le , hndf--x-", "KIVO6", {B, A}},
+         "utf-16le , hndf--x-",
+         "KIVO6",
+         {B, A}},
         {Utf16(u"KIVO\n1 2 3 4 5 6 7\n", false, false), "utf-16be   --------", "KIVO", {A}},
         // 回,日付 / 第1850回,2024年1月4日,... / 第1849回,2024年1月1日,... in code page 932.
         {"\x89\xF1,\x93\xFA\x95\x74\r\n"
-         "\x91\xE6" "1850\x89\xF1,2024\x94\x4E" "1\x8C\x8E" "4\x93\xFA,1,2,3,4,5,6,7\r\n"
-         "\x91\xE6" "1849\x89\xF1,2024\x94\x4E" "1\x8C\x8E" "1\x93\xFA,43,21,8,30,9,1,2\r\n",
-         "cp932 , hndf--x-", "KIVO6", {C, A}},
+         "\x91\xE6"
+         "1850\x89\xF1,2024\x94\x4E"
+         "1\x8C\x8E"
+         "4\x93\xFA,1,2,3,4,5,6,7\r\n"
+         "\x91\xE6"
+         "1849\x89\xF1,2024\x94\x4E"
+         "1\x8C\x8E"
+         "1\x93\xFA,43,21,8,30,9,1,2\r\n",
+         "cp932 , hndf--x-",
+         "KIVO6",
+         {C, A}},
         {"KIVO\n１　２　３　４　５　６　７\n１１，１２，１３，１４，１５，１６，１７\n",
-         "utf-8 , -------w", "KIVO", {A, B}}, // as many commas as spaces: the commas
+         "utf-8 , -------w",
+         "KIVO",
+         {A, B}}, // as many commas as spaces: the commas
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes);
@@ -122,7 +150,8 @@ TEST_F(HistoryFixTest, TheNewest256DrawsAreWrittenAndRepeatsThatAgreeOnce) {
     // Line k holds draw number k and the bonus k % 37 + 7; line 150 stands twice.
     std::string text = "KIVO\n";
     for (int k = 300; k >= 1; --k) {
-        const std::string line = std::to_string(k) + " 1 2 3 4 5 6 " + std::to_string(k % 37 + 7) + "\n";
+        const std::string line =
+            std::to_string(k) + " 1 2 3 4 5 6 " + std::to_string(k % 37 + 7) + "\n";
         text += k == 150 ? line + line : line;
     }
     const HistoryAsMeant history = ReadHistoryAsMeant(text);
