@@ -59,45 +59,42 @@ std::string FixUsage(Language l) {
 
 std::string Usage(Language l) {
     return InLanguage(
-               l,
-               "Usage: kivo6-check [FILE]\n"
-               "       kivo6-check --backtest [N] [--seeds COUNT] [--first-seed SECOND] [FILE]\n"
-               "\n"
-               "Reads FILE (data.txt when none is named) exactly as KIVO6 does and reports, with\n"
-               "line and column, everything it would read other than its writer meant: a missing\n"
-               "KIVO marker, tabs or other characters inside numbers, tokens read as 0, values\n"
-               "outside 1 to 43, numbers repeated in a draw, draws split over lines, an "
-               "incomplete\n"
-               "last draw, draws past the 256th, text after END, a missing END, long lines.\n"
-               "Exit status: 0 the file is clean, 1 KIVO6 reads it with warnings, 2 KIVO6 would\n"
-               "refuse it, 64 the command line is wrong.\n"
-               "\n"
-               "--backtest [N]  for each of the latest N draws (100), makes KIVO6's Type 1 lines\n"
-               "                from the draws before it and counts how many numbers they hit,\n"
-               "                beside the exact figures of a fair draw. Exit status 0, or 2\n"
-               "                when KIVO6 would refuse the file.\n"
-               "--seeds COUNT   Type 1 requests per tested draw (10000)\n"
-               "--first-seed S  the clock second of the first request (1)\n"
-               "--help          this text\n",
-               "使い方: kivo6-check [ファイル]\n"
-               "        kivo6-check --backtest [N] [--seeds 回数] [--first-seed 秒] [ファイル]\n"
-               "\n"
-               "ファイル（省略時は data.txt）を KIVO6 とまったく同じように読み、書き手の意図と\n"
-               "違って読まれる箇所を行と桁で示します: KIVO の目印がない、数値の中のタブなどの\n"
-               "文字、0 と読まれる語、1～43 の範囲外の値、抽選内で重複する数字、行をまたぐ抽選、\n"
-               "不完全な最後の抽選、256 回目より後の抽選、END の後の文字、END "
-               "がない、長すぎる行。\n"
-               "終了ステータス: 0 問題なし、1 警告あり（KIVO6 は読み込む）、2 KIVO6 が拒否する、\n"
-               "64 コマンドラインの誤り。\n"
-               "\n"
-               "--backtest [N]  最新の N 回（100）の各抽選について、それより前の抽選だけから\n"
-               "                KIVO6 の Type 1 の行を作り、当たった数字の数を公平な抽選の\n"
-               "                正確な値と並べて示します。終了ステータスは 0、KIVO6 が\n"
-               "                ファイルを拒否するときは 2。\n"
-               "--seeds 回数    抽選 1 回あたりの Type 1 の要求の数（10000）\n"
-               "--first-seed 秒 最初の要求の時刻（秒）（1）\n"
-               "--help          この説明\n") +
-           FixUsage(l);
+        l,
+        "Usage: kivo6-check [FILE]\n"
+        "       kivo6-check --backtest [N] [--seeds COUNT] [--first-seed SECOND] [FILE]\n"
+        "\n"
+        "Reads FILE (data.txt when none is named) exactly as KIVO6 does and reports, with\n"
+        "line and column, everything it would read other than its writer meant: a missing\n"
+        "KIVO marker, tabs or other characters inside numbers, tokens read as 0, values\n"
+        "outside 1 to 43, numbers repeated in a draw, draws split over lines, an incomplete\n"
+        "last draw, draws past the 256th, text after END, a missing END, long lines.\n"
+        "Exit status: 0 the file is clean, 1 KIVO6 reads it with warnings, 2 KIVO6 would\n"
+        "refuse it, 64 the command line is wrong.\n"
+        "\n"
+        "--backtest [N]  for each of the latest N draws (100), makes KIVO6's Type 1 lines\n"
+        "                from the draws before it and counts how many numbers they hit,\n"
+        "                beside the exact figures of a fair draw. Exit status 0, or 2\n"
+        "                when KIVO6 would refuse the file.\n"
+        "--seeds COUNT   Type 1 requests per tested draw (10000)\n"
+        "--first-seed S  the clock second of the first request (1)\n"
+        "--help          this text\n",
+        "使い方: kivo6-check [ファイル]\n"
+        "        kivo6-check --backtest [N] [--seeds 回数] [--first-seed 秒] [ファイル]\n"
+        "\n"
+        "ファイル（省略時は data.txt）を KIVO6 とまったく同じように読み、書き手の意図と\n"
+        "違って読まれる箇所を行と桁で示します: KIVO の目印がない、数値の中のタブなどの\n"
+        "文字、0 と読まれる語、1～43 の範囲外の値、抽選内で重複する数字、行をまたぐ抽選、\n"
+        "不完全な最後の抽選、256 回目より後の抽選、END の後の文字、END がない、長すぎる行。\n"
+        "終了ステータス: 0 問題なし、1 警告あり（KIVO6 は読み込む）、2 KIVO6 が拒否する、\n"
+        "64 コマンドラインの誤り。\n"
+        "\n"
+        "--backtest [N]  最新の N 回（100）の各抽選について、それより前の抽選だけから\n"
+        "                KIVO6 の Type 1 の行を作り、当たった数字の数を公平な抽選の\n"
+        "                正確な値と並べて示します。終了ステータスは 0、KIVO6 が\n"
+        "                ファイルを拒否するときは 2。\n"
+        "--seeds 回数    抽選 1 回あたりの Type 1 の要求の数（10000）\n"
+        "--first-seed 秒 最初の要求の時刻（秒）（1）\n"
+        "--help          この説明\n");
 }
 
 template <typename Number>
@@ -146,6 +143,8 @@ CommandLine ReadCommandLine(int argc, char** argv, Language l) {
         std::string_view next = at + 1 < argc ? argv[at + 1] : "";
         if (argument == "--help" || argument == "-h") {
             command.help = true;
+        } else if (argument == "--fix" || argument == "--output") {
+            at += ReadFixOption(argument, next, at + 1 < argc, command, l);
         } else if (argument == "--backtest") {
             command.backtest = true;
             // A count may follow; a file whose name is all digits must then come after it.
@@ -171,8 +170,6 @@ CommandLine ReadCommandLine(int argc, char** argv, Language l) {
                          {argument, seeds ? "1" : "0", seeds ? "2147483647" : "4294967295"});
             }
             ++at;
-        } else if (argument == "--fix" || argument == "--output") {
-            at += ReadFixOption(argument, next, at + 1 < argc, command, l);
         } else if (argument.size() > 1 && argument[0] == '-') {
             command.problem =
                 Fill(InLanguage(l, "unknown option {0}", "不明なオプション {0}"), {argument});
@@ -303,12 +300,12 @@ int main(int argc, char** argv) {
         command.problem = FixProblem(command, language);
     }
     if (!command.problem.empty()) {
-        WriteToConsole(ConsoleStream::Error,
-                       "kivo6-check: " + command.problem + "\n\n" + Usage(language));
+        WriteToConsole(ConsoleStream::Error, "kivo6-check: " + command.problem + "\n\n" +
+                                                 Usage(language) + FixUsage(language));
         return EXIT_USAGE;
     }
     if (command.help) {
-        WriteToConsole(ConsoleStream::Output, Usage(language));
+        WriteToConsole(ConsoleStream::Output, Usage(language) + FixUsage(language));
         return 0;
     }
     if (command.fix) {
