@@ -18,7 +18,7 @@ std::string Why(const HistoryAsMeant& history, Language l) {
         return Fill(InLanguage(l,
                                "this line holds {0} numbers besides any draw number and date; "
                                "a draw is seven: six main numbers and the bonus",
-                               "この行には回番号と日付のほかに数字が {0} 個あります。抽選は"
+                               "この行には回号と日付のほかに数字が {0} 個あります。抽選は"
                                "本数字 6 個とボーナス数字 1 個の計 7 個です"),
                     {value});
     case FixRefusal::OutOfRange:
@@ -42,7 +42,7 @@ std::string Why(const HistoryAsMeant& history, Language l) {
         return InLanguage(l,
                           "this line lacks the draw number or date the other lines have, so "
                           "its place among the draws is unknown",
-                          "ほかの行にある回番号や日付がこの行にないため、抽選の順番が"
+                          "ほかの行にある回号や日付がこの行にないため、抽選の順番が"
                           "決まりません");
     case FixRefusal::NotADraw:
         return InLanguage(l,
@@ -79,7 +79,7 @@ std::string FormatFixDone(std::string_view written, std::string_view original,
     if (shape.drawNumbers || shape.dates) {
         text +=
             InLanguage(l, "Draw numbers and dates are left out: KIVO6 reads only the numbers.\n",
-                       "回番号と日付は書き込みません。KIVO6 が読むのは数字だけです。\n");
+                       "回号と日付は書き込みません。KIVO6 が読むのは数字だけです。\n");
     }
     std::map<LeftOutKind, std::pair<int, int>> lines; // kind: how many, the first line
     for (const LeftOutLine& line : history.leftOut) {

@@ -47,7 +47,7 @@ std::string FixUsage(Language l) {
         "使い方: kivo6-check --fix [ファイル] [--output 出力先]\n"
         "\n"
         "--fix           ファイルを書き手の意図どおりに読み（CSV・タブ・セミコロン区切り、\n"
-        "                UTF-8・UTF-16・Shift_JIS、回番号や日付つき、新しい順、見出しの行\n"
+        "                UTF-8・UTF-16・Shift_JIS、回号や日付つき、新しい順、見出しの行\n"
         "                のあるエクスポートも）、KIVO6 がそのとおりの抽選（新しい 256 回分）\n"
         "                を読む data.txt として書き込みます。ファイルは置き換え、元の\n"
         "                ファイルは ファイル.orig（または .orig.1 など）として残します。\n"

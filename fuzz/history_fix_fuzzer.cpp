@@ -54,8 +54,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const HistoryAsMeant history =
-        ReadHistoryAsMeant({reinterpret_cast<const char*>(data), size});
+    const HistoryAsMeant history = ReadHistoryAsMeant({reinterpret_cast<const char*>(data), size});
     for (Language language : {Language::English, Language::Japanese}) {
         FormatFixRefusal("f", history, language);
         FormatFixDone("f", "g", "g.orig", history, language);
@@ -88,7 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (int row = 0; row < drawCount; ++row) {
         for (int at = 0; at < DRAW_SIZE; ++at) {
-            const int number = history.draws[static_cast<std::size_t>(row)][static_cast<std::size_t>(at)];
+            const int number =
+                history.draws[static_cast<std::size_t>(row)][static_cast<std::size_t>(at)];
             if (DrawHistory[row][at] != number || number < 1 || number > NUMBER_COUNT) {
                 Broken("KIVO6 reads another draw than the one reported", text);
             }

@@ -110,6 +110,9 @@ expect_same("fix in place" "${WORK}/export.csv" "${WORK}/fixed.txt")
 run("fix in place again" 0 EXPECT "export.csv.orig.1" ARGS --fix export.csv)
 expect_same("fix in place again" "${WORK}/export.csv.orig" "${WORK}/export-copy.csv")
 expect_same("fix in place again" "${WORK}/export.csv.orig.1" "${WORK}/fixed.txt")
+run("fix with --output naming the file itself" 0 EXPECT "export.csv.orig.2"
+    ARGS --fix export.csv --output ./export.csv)
+expect_same("fix with --output naming the file itself" "${WORK}/export.csv.orig" "${WORK}/export-copy.csv")
 
 file(MAKE_DIRECTORY "${WORK}/out")
 run("fix to a new file" 0 ENGLISH "out/data.txt: 2 draws written"
