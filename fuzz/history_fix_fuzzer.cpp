@@ -3,12 +3,9 @@
 // loads as exactly the draws reported. The run aborts at the first input that breaks this.
 // Built by fuzz/CMakeLists.txt (fuzz preset) and run by tools/fuzz.sh.
 #include "check/history_fix.h"
+#include "fuzz/memory_history.h"
 #include "history/history_file.h"
 #include "history/state.h"
-#include "platform/platform.h"
-
-#include <sys/mman.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -16,40 +13,15 @@
 
 namespace {
 
-int messageBoxesShown;
-
 [[noreturn]] void Broken(const char* what, const std::string& text) {
     std::fprintf(stderr, "kivo6_history_fix_fuzzer: %s\n--- written\n%s\n", what, text.c_str());
     std::abort();
 }
 
-// The written file lives in an anonymous memory file, reached through its /proc path,
-// so that KIVO6's reader opens it as it opens data.txt.
-int historyFile = -1;
-char historyPath[64];
-
-void WriteHistory(const std::string& text) {
-    if (ftruncate(historyFile, 0) != 0 ||
-        pwrite(historyFile, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size())) {
-        std::perror("kivo6_history_fix_fuzzer: writing");
-        std::abort();
-    }
-}
-
 } // namespace
 
-extern "C" int WINAPI MessageBoxA(HWND, LPCSTR, LPCSTR, UINT) {
-    ++messageBoxesShown;
-    return IDOK;
-}
-
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    historyFile = memfd_create("data.txt", MFD_CLOEXEC);
-    if (historyFile < 0) {
-        std::perror("kivo6_history_fix_fuzzer: memfd_create");
-        std::abort();
-    }
-    std::snprintf(historyPath, sizeof historyPath, "/proc/self/fd/%d", historyFile);
+    OpenMemoryHistory();
     return 0;
 }
 
@@ -77,9 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     ResetState();
-    messageBoxesShown = 0;
-    WriteHistory(text);
-    if (LoadHistoryText(historyPath) != 1 || messageBoxesShown != 0) {
+    const int shown = MessageBoxesShown();
+    if (LoadHistoryText(WriteMemoryHistory(text.data(), text.size())) != 1 ||
+        MessageBoxesShown() != shown) {
         Broken("KIVO6 does not load the fixed history", text);
     }
     if (drawCount != static_cast<int>(history.draws.size())) {
