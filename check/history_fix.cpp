@@ -237,16 +237,17 @@ std::vector<Field> Fields(std::u32string_view line, HistoryShape& shape,
     return fields;
 }
 
-bool IsWordEnd(const std::u32string& text) {
-    return text.size() == 3 && (text[0] | 0x20) == 'e' && (text[1] | 0x20) == 'n' &&
-           (text[2] | 0x20) == 'd';
+// Whether the text is the ASCII word `lower`, in any case.
+bool IsWordInAnyCase(std::u32string_view text, std::string_view lower) {
+    return text.size() == lower.size() &&
+           std::equal(text.begin(), text.end(), lower.begin(),
+                      [](char32_t c, char l) { return (c | 0x20) == static_cast<char32_t>(l); });
 }
 
 // Where "kivo", in any case, starts in the line.
 std::size_t FindKivo(std::u32string_view line) {
     for (std::size_t at = 0; at + 4 <= line.size(); ++at) {
-        if ((line[at] | 0x20) == 'k' && (line[at + 1] | 0x20) == 'i' &&
-            (line[at + 2] | 0x20) == 'v' && (line[at + 3] | 0x20) == 'o') {
+        if (IsWordInAnyCase(line.substr(at, 4), "kivo")) {
             return at;
         }
     }
@@ -320,7 +321,8 @@ struct Reader {
             }
         }
         if (!layout.decided) {
-            layout = {true, !drawNumber && numbers.size() == DRAW_SIZE + 1, false, false};
+            layout.decided = true;
+            layout.leadingNumber = !drawNumber && numbers.size() == DRAW_SIZE + 1;
             layout.byNumber = drawNumber || layout.leadingNumber;
             layout.byDate = !layout.byNumber && date;
             history.shape.drawNumbers = layout.byNumber;
@@ -425,7 +427,7 @@ HistoryAsMeant ReadHistoryAsMeant(std::string_view bytes) {
         } else if (const std::size_t kivo = FindKivo(line); firstText && kivo != line.npos) {
             shape.lowercaseMarker = line.substr(kivo, 4) != U"KIVO";
             history.marker = MarkerText(std::u32string(line), kivo);
-        } else if (words && IsWordEnd(fields.front().text)) {
+        } else if (words && IsWordInAnyCase(fields.front().text, "end")) {
             shape.lowercaseEnd = fields.front().text != U"END";
             ended = true;
         } else if (words && reader.draws.empty() && !shape.headerRow) {
