@@ -1,20 +1,485 @@
-// Reading a history as meant; see history_fix.h.
+// Reading a history as meant, for kivo6-check --fix and the file check; see
+// history_fix.h. The bytes are first decoded to code points (through the platform's
+// decoder for UTF-16 and code page 932), so that columns count characters; then each
+// line is split into fields and read as a marker, a header, END, or a draw.
 #include "check/history_fix.h"
 
-HistoryAsMeant ReadHistoryAsMeant(std::string_view) {
+#include "history/state.h"
+#include "platform/text_decoding.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+
+namespace {
+
+// ---- From bytes to code points
+
+constexpr char32_t REPLACEMENT = 0xFFFD;
+
+// The code point at `at` of UTF-8 text, stepping over it; nothing (and `at` as it
+// was) when the bytes there are not valid UTF-8.
+std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length = lead < 0x80                   ? 1
+                               : lead >= 0xC2 && lead < 0xE0 ? 2
+                               : lead >= 0xE0 && lead < 0xF0 ? 3
+                               : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                             : 0;
+    if (length == 0 || at + length > text.size()) {
+        return std::nullopt;
+    }
+    char32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[at + k]);
+        if ((next & 0xC0) != 0x80) {
+            return std::nullopt;
+        }
+        code = code << 6 | (next & 0x3Fu);
+    }
+    constexpr char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < least[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+        return std::nullopt;
+    }
+    at += length;
+    return code;
+}
+
+// The code points of UTF-8 text; a byte that is not valid UTF-8 becomes U+FFFD. With
+// `strict`, nothing instead: the text is not UTF-8 at all.
+std::optional<std::u32string> CodePoints(std::string_view text, bool strict) {
+    std::u32string codes;
+    for (std::size_t at = 0; at < text.size();) {
+        if (std::optional<char32_t> code = NextCodePoint(text, at)) {
+            codes += *code;
+        } else if (strict) {
+            return std::nullopt;
+        } else {
+            codes += REPLACEMENT;
+            ++at;
+        }
+    }
+    return codes;
+}
+
+void AppendUtf8(std::string& text, char32_t code) {
+    if (code < 0x80) {
+        text += static_cast<char>(code);
+        return;
+    }
+    const int length = code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
+    constexpr unsigned lead[] = {0, 0, 0xC0, 0xE0, 0xF0};
+    text += static_cast<char>(lead[length] | code >> (6 * (length - 1)));
+    for (int k = length - 2; k >= 0; --k) {
+        text += static_cast<char>(0x80 | ((code >> (6 * k)) & 0x3F));
+    }
+}
+
+// Which encoding the bytes are in, recorded in the shape, and the text they hold.
+std::u32string DecodedText(std::string_view bytes, HistoryShape& shape) {
+    auto decodeAs = [&](TextEncoding encoding, std::size_t bomLength) {
+        shape.encoding = encoding;
+        shape.byteOrderMark = bomLength > 0;
+        bytes.remove_prefix(bomLength);
+    };
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        decodeAs(TextEncoding::Utf8, 3);
+    } else if (bytes.starts_with("\xFF\xFE")) {
+        decodeAs(TextEncoding::Utf16LittleEndian, 2);
+    } else if (bytes.starts_with("\xFE\xFF")) {
+        decodeAs(TextEncoding::Utf16BigEndian, 2);
+    } else {
+        // Digits and separators saved as UTF-16 have a zero byte each: the second of a
+        // pair in little-endian order, the first in big-endian order.
+        std::size_t zeros[2] = {0, 0};
+        for (std::size_t at = 0; at < bytes.size(); ++at) {
+            zeros[at % 2] += bytes[at] == '\0' ? 1u : 0u;
+        }
+        if (std::max(zeros[0], zeros[1]) * 4 > bytes.size() / 2) {
+            decodeAs(zeros[1] >= zeros[0] ? TextEncoding::Utf16LittleEndian
+                                          : TextEncoding::Utf16BigEndian,
+                     0);
+        } else if (std::optional<std::u32string> text = CodePoints(bytes, true)) {
+            return *text;
+        } else {
+            decodeAs(TextEncoding::CodePage932, 0);
+        }
+    }
+    switch (shape.encoding) {
+    case TextEncoding::Utf8:
+        return *CodePoints(bytes, false);
+    case TextEncoding::Utf16LittleEndian:
+        return *CodePoints(DecodeToUtf8(bytes, ForeignEncoding::Utf16LittleEndian), false);
+    case TextEncoding::Utf16BigEndian:
+        return *CodePoints(DecodeToUtf8(bytes, ForeignEncoding::Utf16BigEndian), false);
+    case TextEncoding::CodePage932:
+        break;
+    }
+    return *CodePoints(DecodeToUtf8(bytes, ForeignEncoding::CodePage932), false);
+}
+
+// ---- Fields of a line
+
+// What stands between values: spaces, tabs, commas, semicolons, the quotes of a CSV
+// export, their full-width forms, and control characters, which no editor shows.
+bool IsSeparator(char32_t c) {
+    return c <= 0x20 || c == ',' || c == ';' || c == '"' || c == 0x3000 || c == 0x3001 ||
+           c == 0xFF0C || c == 0xFF1B || c == 0xFEFF;
+}
+
+// The half-width form of a full-width digit, slash or hyphen; other characters as they are.
+char32_t HalfWidth(char32_t c) {
+    return c >= 0xFF0D && c <= 0xFF19 ? c - 0xFF0D + '-' : c;
+}
+
+// The separator a CSV, semicolon, tab or space layout is named by.
+char SeparatorKind(char32_t c) {
+    return c == ',' || c == 0x3001 || c == 0xFF0C ? ','
+           : c == ';' || c == 0xFF1B              ? ';'
+           : c == '\t'                            ? '\t'
+                                                  : ' ';
+}
+
+enum class FieldKind { Number, DrawNumber, Date, Word };
+
+struct Field {
+    FieldKind kind = FieldKind::Word;
+    int value = 0; // a number (at most 999999999), a draw number, or a date as yyyymmdd
+    int column = 0;
+    std::u32string text;
+};
+
+struct Cursor {
+    std::u32string_view text;
+    std::size_t at = 0;
+
+    bool Take(char32_t c) {
+        if (at < text.size() && text[at] == c) {
+            ++at;
+            return true;
+        }
+        return false;
+    }
+    // Reads digits into value (kept below a billion); how many there were.
+    int Digits(int& value) {
+        int count = 0;
+        value = 0;
+        for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at, ++count) {
+            value = std::min(value, 99999999) * 10 + static_cast<int>(text[at] - '0');
+        }
+        return count;
+    }
+    bool Done() const {
+        return at == text.size();
+    }
+};
+
+// 1850, 第1850回 (or 1850回), 2024/01/04, 2024-01-04, 2024年1月4日, a date followed by its
+// weekday in brackets, or else a word.
+void Classify(Field& field) {
+    Cursor cursor{field.text};
+    int first = 0;
+    const bool ordinal = cursor.Take(U'第');
+    const int digits = cursor.Digits(first);
+    field.value = first;
+    if (digits == 0) {
+        return;
+    }
+    if (ordinal || cursor.Take(U'回')) {
+        if ((!ordinal || cursor.Take(U'回')) && cursor.Done()) {
+            field.kind = FieldKind::DrawNumber;
+        }
+        return;
+    }
+    if (cursor.Done()) {
+        field.kind = FieldKind::Number;
+        return;
+    }
+    const char32_t between = cursor.Take(U'年') ? U'月'
+                             : cursor.Take('/') ? U'/'
+                             : cursor.Take('-') ? U'-'
+                                                : 0;
+    int month = 0;
+    int day = 0;
+    const bool dated = digits == 4 && between != 0 && cursor.Digits(month) <= 2 &&
+                       cursor.Take(between) && cursor.Digits(day) <= 2 &&
+                       (between != U'月' || cursor.Take(U'日'));
+    if (cursor.Take('(') || cursor.Take(U'（')) {
+        while (!cursor.Done() && cursor.text[cursor.at] != ')' && cursor.text[cursor.at] != U'）') {
+            ++cursor.at;
+        }
+        cursor.at += cursor.Done() ? 0u : 1u;
+    }
+    if (dated && cursor.Done() && month >= 1 && month <= 12 && day >= 1 && day <= 31) {
+        field.kind = FieldKind::Date;
+        field.value = first * 10000 + month * 100 + day;
+    }
+}
+
+std::vector<Field> Fields(std::u32string_view line, HistoryShape& shape,
+                          std::map<char, int>& separators) {
+    std::vector<Field> fields;
+    for (std::size_t at = 0; at < line.size(); ++at) {
+        const char32_t c = line[at];
+        shape.fullWidth |= c == 0x3000 || (c >= 0xFF10 && c <= 0xFF19);
+        if (IsSeparator(c)) {
+            ++separators[SeparatorKind(c)];
+        } else {
+            if (at == 0 || IsSeparator(line[at - 1])) {
+                fields.push_back({FieldKind::Word, 0, static_cast<int>(at) + 1, {}});
+            }
+            fields.back().text += HalfWidth(c);
+        }
+    }
+    for (Field& field : fields) {
+        Classify(field);
+    }
+    return fields;
+}
+
+// Whether the text is the ASCII word `lower`, in any case.
+bool IsWordInAnyCase(std::u32string_view text, std::string_view lower) {
+    return text.size() == lower.size() &&
+           std::equal(text.begin(), text.end(), lower.begin(),
+                      [](char32_t c, char l) { return (c | 0x20) == static_cast<char32_t>(l); });
+}
+
+// Where "kivo", in any case, starts in the line.
+std::size_t FindKivo(std::u32string_view line) {
+    for (std::size_t at = 0; at + 4 <= line.size(); ++at) {
+        if (IsWordInAnyCase(line.substr(at, 4), "kivo")) {
+            return at;
+        }
+    }
+    return std::u32string_view::npos;
+}
+
+// The marker line as written: "KIVO" in capitals, control characters (which would end
+// KIVO6's reading of the line, or of the file) as spaces, and short enough that KIVO6
+// reads it whole as its first line.
+std::string MarkerText(std::u32string line, std::size_t kivo) {
+    line.replace(kivo, 4, U"KIVO");
+    std::string text;
+    for (char32_t c : line) {
+        AppendUtf8(text, c < 0x20 || c == 0x7F ? U' ' : c);
+    }
+    constexpr std::size_t LONGEST = 250;
+    if (text.size() > LONGEST) {
+        std::size_t cut = LONGEST;
+        while ((static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+        text.resize(cut);
+    }
+    return text.find("KIVO") == std::string::npos ? "KIVO6" : text;
+}
+
+// ---- Draws
+
+struct DrawLine {
+    int line = 0;
+    int keyColumn = 1;
+    int key = 0; // the draw number, or the date, that orders the draws
+    std::array<int, DRAW_SIZE> numbers{};
+};
+
+// How the draw lines are laid out, as the first one shows.
+struct Layout {
+    bool decided = false;
+    bool leadingNumber = false; // a plain draw number before the seven
+    bool byNumber = false;
+    bool byDate = false;
+};
+
+struct Reader {
+    HistoryAsMeant& history;
+    Layout layout;
+    std::vector<DrawLine> draws;
+
+    bool Refuse(FixRefusal why, int line, int column, int value = 0) {
+        history.refusal = why;
+        history.line = line;
+        history.column = column;
+        history.value = value;
+        return false;
+    }
+
+    // One line of numbers, draw numbers and dates; false when it is refused.
+    bool ReadDraw(int line, const std::vector<Field>& fields) {
+        std::vector<const Field*> numbers;
+        const Field* drawNumber = nullptr;
+        const Field* date = nullptr;
+        for (const Field& field : fields) {
+            if (field.kind == FieldKind::Number) {
+                numbers.push_back(&field);
+            } else if (field.kind == FieldKind::DrawNumber && !drawNumber) {
+                drawNumber = &field;
+            } else if (field.kind == FieldKind::Date && !date) {
+                date = &field;
+            } else {
+                return Refuse(FixRefusal::NotADraw, line, field.column);
+            }
+        }
+        if (!layout.decided) {
+            layout.decided = true;
+            layout.leadingNumber = !drawNumber && numbers.size() == DRAW_SIZE + 1;
+            layout.byNumber = drawNumber || layout.leadingNumber;
+            layout.byDate = !layout.byNumber && date;
+            history.shape.drawNumbers = layout.byNumber;
+            history.shape.dates = date != nullptr;
+        }
+        if (layout.leadingNumber && !drawNumber && !numbers.empty()) {
+            drawNumber = numbers.front();
+            numbers.erase(numbers.begin());
+        }
+        const auto count = static_cast<int>(numbers.size());
+        if (count != DRAW_SIZE) {
+            return count < DRAW_SIZE
+                       ? Refuse(FixRefusal::TooFewNumbers, line, fields.front().column, count)
+                       : Refuse(FixRefusal::TooManyNumbers, line, numbers[DRAW_SIZE]->column,
+                                count);
+        }
+        DrawLine draw;
+        draw.line = line;
+        for (int position = 0; position < DRAW_SIZE; ++position) {
+            const Field& number = *numbers[static_cast<std::size_t>(position)];
+            if (number.value < 1 || number.value > NUMBER_COUNT) {
+                return Refuse(FixRefusal::OutOfRange, line, number.column, number.value);
+            }
+            for (int before = 0; before < position; ++before) {
+                if (draw.numbers[static_cast<std::size_t>(before)] == number.value) {
+                    return Refuse(position == MAIN_NUMBERS ? FixRefusal::BonusIsMain
+                                                           : FixRefusal::RepeatedNumber,
+                                  line, number.column, number.value);
+                }
+            }
+            draw.numbers[static_cast<std::size_t>(position)] = number.value;
+        }
+        if (layout.byNumber || layout.byDate) {
+            const Field* key = layout.byNumber ? drawNumber : date;
+            if (!key) {
+                return Refuse(FixRefusal::KeyMissing, line, fields.front().column);
+            }
+            draw.key = key->value;
+            draw.keyColumn = key->column;
+        }
+        draws.push_back(draw);
+        return true;
+    }
+
+    // Oldest first, each draw once; false when two copies of one draw disagree.
+    bool Order() {
+        if (!layout.byNumber && !layout.byDate) {
+            return true;
+        }
+        history.shape.newestFirst = draws.front().key > draws.back().key;
+        std::stable_sort(draws.begin(), draws.end(),
+                         [](const DrawLine& a, const DrawLine& b) { return a.key < b.key; });
+        std::vector<DrawLine> once;
+        for (const DrawLine& draw : draws) {
+            if (once.empty() || once.back().key != draw.key) {
+                once.push_back(draw);
+            } else if (once.back().numbers == draw.numbers) {
+                history.leftOut.push_back({draw.line, LeftOutKind::DuplicateAgrees});
+            } else {
+                history.otherLine = once.back().line;
+                return Refuse(FixRefusal::DuplicateDisagrees, draw.line, draw.keyColumn, draw.key);
+            }
+        }
+        draws = std::move(once);
+        return true;
+    }
+};
+
+std::vector<std::u32string_view> Lines(std::u32string_view text) {
+    std::vector<std::u32string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find_first_of(U"\r\n"), text.size());
+        lines.push_back(text.substr(0, end));
+        const std::size_t next = end + (text.substr(end).starts_with(U"\r\n") ? 2 : 1);
+        text.remove_prefix(std::min(next, text.size()));
+    }
+    return lines;
+}
+
+} // namespace
+
+HistoryAsMeant ReadHistoryAsMeant(std::string_view bytes) {
     HistoryAsMeant history;
-    history.refusal = FixRefusal::NoDraws;
+    HistoryShape& shape = history.shape;
+    const std::u32string text = DecodedText(bytes, shape);
+    Reader reader{history, {}, {}};
+    std::map<char, int> separators; // of the lines read as draws
+    bool seenText = false;
+    bool ended = false;
+    int number = 0;
+    for (std::u32string_view line : Lines(text)) {
+        ++number;
+        std::map<char, int> lineSeparators;
+        const std::vector<Field> fields = Fields(line, shape, lineSeparators);
+        const bool words = std::all_of(fields.begin(), fields.end(), [](const Field& field) {
+            return field.kind == FieldKind::Word;
+        });
+        const bool firstText = !seenText && !fields.empty();
+        seenText |= !fields.empty();
+        if (ended || fields.empty()) {
+            history.leftOut.push_back({number, ended ? LeftOutKind::AfterEnd : LeftOutKind::Blank});
+        } else if (const std::size_t kivo = FindKivo(line); firstText && kivo != line.npos) {
+            shape.lowercaseMarker = line.substr(kivo, 4) != U"KIVO";
+            history.marker = MarkerText(std::u32string(line), kivo);
+        } else if (words && IsWordInAnyCase(fields.front().text, "end")) {
+            shape.lowercaseEnd = fields.front().text != U"END";
+            ended = true;
+        } else if (words && reader.draws.empty() && !shape.headerRow) {
+            shape.headerRow = true;
+            history.leftOut.push_back({number, LeftOutKind::Header});
+        } else {
+            for (const auto& [kind, count] : lineSeparators) {
+                separators[kind] += count;
+            }
+            if (!reader.ReadDraw(number, fields)) {
+                break;
+            }
+        }
+    }
+    shape.noMarkerLine = history.marker.empty();
+    int most = 0;
+    for (const auto& [kind, count] : separators) {
+        if (count > most || (count == most && kind != ' ')) {
+            shape.separator = kind;
+            most = count;
+        }
+    }
+    if (history.refusal != FixRefusal::None) {
+        return history;
+    }
+    if (shape.noMarkerLine) {
+        history.marker = "KIVO6";
+    }
+    if (reader.draws.empty()) {
+        history.refusal = FixRefusal::NoDraws;
+        return history;
+    }
+    if (!reader.Order()) {
+        return history;
+    }
+    const auto older = static_cast<std::ptrdiff_t>(reader.draws.size()) - HISTORY_CAPACITY;
+    history.olderLeftOut = static_cast<int>(std::max<std::ptrdiff_t>(older, 0));
+    for (auto draw = reader.draws.begin() + history.olderLeftOut; draw != reader.draws.end();
+         ++draw) {
+        history.draws.push_back(draw->numbers);
+    }
     return history;
 }
 
-std::string FixedHistoryText(const HistoryAsMeant&) {
-    return {};
-}
-
-std::string FormatFixRefusal(std::string_view, const HistoryAsMeant&, Language) {
-    return {};
-}
-
-std::string FormatFixDone(std::string_view, std::string_view, const HistoryAsMeant&, Language) {
-    return {};
+std::string FixedHistoryText(const HistoryAsMeant& history) {
+    std::string text = history.marker + "\r\n";
+    for (const std::array<int, DRAW_SIZE>& draw : history.draws) {
+        for (int number : draw) {
+            text += std::to_string(number) + ' ';
+        }
+        text.back() = '\r';
+        text += '\n';
+    }
+    return text + "END\r\n";
 }

@@ -38,6 +38,7 @@ enum class FixRefusal {
     BonusIsMain,        // the bonus equals one of the draw's main numbers
     DuplicateDisagrees, // one draw number or date twice, with different numbers
     NotADraw,           // a line of text that is neither header, marker nor END
+    KeyMissing,         // no draw number (or date) where the other lines order by one
     NoDraws,            // nothing to write
 };
 
@@ -54,6 +55,7 @@ struct HistoryAsMeant {
     int line = 0;                          // where a refusal is, from 1
     int column = 0;                        // in characters, from 1
     int value = 0;                         // the number a refusal is about, when it is about one
+    int otherLine = 0;                     // DuplicateDisagrees: the line of the other copy
     std::string marker;                    // the marker line to write, UTF-8, no line end
     std::vector<std::array<int, 7>> draws; // six main numbers and the bonus, oldest first
     int olderLeftOut = 0;                  // draws older than the newest 256, not written
@@ -71,6 +73,8 @@ std::string FixedHistoryText(const HistoryAsMeant& history);
 std::string FormatFixRefusal(std::string_view fileName, const HistoryAsMeant& history,
                              Language language);
 // What was done: the draws written and where, the lines left out and why, the older
-// draws left out, and the backup's name when one was kept (empty when not).
-std::string FormatFixDone(std::string_view written, std::string_view backup,
-                          const HistoryAsMeant& history, Language language);
+// draws left out (they stay in the backup, or in the original when it was not
+// replaced), and the backup's name when one was kept (empty when not).
+std::string FormatFixDone(std::string_view written, std::string_view original,
+                          std::string_view backup, const HistoryAsMeant& history,
+                          Language language);

@@ -3,8 +3,10 @@
 // backtest, and writes the result in the language of the user's locale.
 #include "check/backtest.h"
 #include "check/history_check.h"
+#include "check/history_fix.h"
 #include "check/progress.h"
 #include "platform/console.h"
+#include "platform/whole_file.h"
 
 #include <charconv>
 #include <chrono>
@@ -22,8 +24,38 @@ struct CommandLine {
     bool backtest = false;
     BacktestSettings settings;
     std::string file = "data.txt";
+    bool fix = false;
+    std::string output;  // --fix writes here, when named
     std::string problem; // why the command line cannot be used, if it cannot
 };
+
+std::string FixUsage(Language l) {
+    return InLanguage(
+        l,
+        "\n"
+        "Usage: kivo6-check --fix [FILE] [--output OUT]\n"
+        "\n"
+        "--fix           reads FILE as its keeper meant it, an export too (CSV, tabs or\n"
+        "                semicolons; UTF-8, UTF-16 or Shift_JIS; draw numbers and dates;\n"
+        "                newest first; a header row) and writes it as a data.txt that\n"
+        "                KIVO6 reads as exactly those draws, the newest 256. FILE is\n"
+        "                replaced, the original kept as FILE.orig (or FILE.orig.1, ...).\n"
+        "                Exit status 0 when written, 2 when a line cannot be read as a\n"
+        "                draw (it is named; nothing is written then).\n"
+        "--output OUT    with --fix: writes the new file OUT and leaves FILE as it is\n",
+        "\n"
+        "使い方: kivo6-check --fix [ファイル] [--output 出力先]\n"
+        "\n"
+        "--fix           ファイルを書き手の意図どおりに読み（CSV・タブ・セミコロン区切り、\n"
+        "                UTF-8・UTF-16・Shift_JIS、回号や日付つき、新しい順、見出しの行\n"
+        "                のあるエクスポートも）、KIVO6 がそのとおりの抽選（新しい 256 回分）\n"
+        "                を読む data.txt として書き込みます。ファイルは置き換え、元の\n"
+        "                ファイルは ファイル.orig（または .orig.1 など）として残します。\n"
+        "                終了ステータス: 0 書き込んだ、2 抽選として読めない行がある\n"
+        "                （その行を示し、何も書き込みません）。\n"
+        "--output 出力先 --fix と併用: 新しいファイルを出力先に書き込み、元のファイルは\n"
+        "                そのまま残します\n");
+}
 
 std::string Usage(Language l) {
     return InLanguage(
@@ -76,6 +108,33 @@ bool AllDigits(std::string_view text) {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
+// --fix, or --output and its file name; how many arguments after it were used.
+int ReadFixOption(std::string_view option, std::string_view next, bool hasNext,
+                  CommandLine& command, Language l) {
+    if (option == "--fix") {
+        command.fix = true;
+        return 0;
+    }
+    if (!hasNext || next.empty()) {
+        command.problem = InLanguage(l, "--output needs a file name",
+                                     "--output には出力先のファイル名を指定してください");
+    }
+    command.output = next;
+    return 1;
+}
+
+// What --fix cannot be combined with.
+std::string FixProblem(const CommandLine& command, Language l) {
+    if (command.fix && command.backtest) {
+        return InLanguage(l, "--fix and --backtest cannot be used together",
+                          "--fix と --backtest は同時に使えません");
+    }
+    if (!command.fix && !command.output.empty()) {
+        return InLanguage(l, "--output goes with --fix", "--output は --fix と一緒に使います");
+    }
+    return {};
+}
+
 CommandLine ReadCommandLine(int argc, char** argv, Language l) {
     CommandLine command;
     bool fileNamed = false;
@@ -85,6 +144,8 @@ CommandLine ReadCommandLine(int argc, char** argv, Language l) {
         std::string_view next = at + 1 < argc ? argv[at + 1] : "";
         if (argument == "--help" || argument == "-h") {
             command.help = true;
+        } else if (argument == "--fix" || argument == "--output") {
+            at += ReadFixOption(argument, next, at + 1 < argc, command, l);
         } else if (argument == "--backtest") {
             command.backtest = true;
             // A count may follow; a file whose name is all digits must then come after it.
@@ -163,19 +224,101 @@ int RunBacktestCommand(const CommandLine& command, const HistoryCheck& check, La
     return 0;
 }
 
+// Why a file cannot be read, in a sentence.
+std::string FileProblemText(FileProblem problem, Language l) {
+    switch (problem) {
+    case FileProblem::Missing:
+        return InLanguage(l, "there is no such file", "そのファイルはありません");
+    case FileProblem::Folder:
+        return InLanguage(l, "this is a folder, not a file", "ファイルではなくフォルダーです");
+    case FileProblem::NotReadable:
+    case FileProblem::None:
+        break;
+    }
+    return InLanguage(l, "the file cannot be read (is it allowed?)",
+                      "ファイルを読み取れません（読み取りの許可はありますか）");
+}
+
+// A copy of the file under the first free name of FILE.orig, FILE.orig.1, ...; empty
+// when none could be made.
+std::string KeepBackup(const std::string& file) {
+    std::string backup = file + ".orig";
+    for (int number = 1; number < 1000; ++number) {
+        if (CopyToNewFile(file.c_str(), backup.c_str())) {
+            return backup;
+        }
+        if (!NameTaken(backup.c_str())) {
+            break; // the name was free, and still the copy failed
+        }
+        backup = file + ".orig." + std::to_string(number);
+    }
+    return {};
+}
+
+int RunFixCommand(const CommandLine& command, Language l) {
+    const std::string& file = command.file;
+    auto fail = [&](std::string_view name, std::string_view why) {
+        WriteToConsole(ConsoleStream::Error,
+                       Fill(InLanguage(l, "{0}: error: {1}\n", "{0}: エラー: {1}\n"), {name, why}));
+        return 2;
+    };
+    std::string bytes;
+    if (FileProblem problem = ReadWholeFile(file.c_str(), bytes); problem != FileProblem::None) {
+        return fail(file, FileProblemText(problem, l));
+    }
+    const HistoryAsMeant history = ReadHistoryAsMeant(bytes);
+    if (history.refusal != FixRefusal::None) {
+        WriteToConsole(ConsoleStream::Error, FormatFixRefusal(file, history, l));
+        return 2;
+    }
+    const bool inPlace = command.output.empty() || SameFile(file.c_str(), command.output.c_str());
+    if (!inPlace && NameTaken(command.output.c_str())) {
+        return fail(command.output, InLanguage(l,
+                                               "this name is taken; --fix writes only a new "
+                                               "file there (nothing was written)",
+                                               "この名前はすでに使われています。--fix が"
+                                               "書き込むのは新しいファイルだけです（何も"
+                                               "書き込んでいません）"));
+    }
+    std::string backup;
+    if (inPlace && (backup = KeepBackup(file)).empty()) {
+        return fail(file, InLanguage(l,
+                                     "no copy of the original could be kept beside it, so it "
+                                     "was not replaced",
+                                     "元のファイルの控えを横に作れなかったため、置き換えて"
+                                     "いません"));
+    }
+    const std::string& written = inPlace ? file : command.output;
+    if (!ReplaceFileContents(written.c_str(), FixedHistoryText(history))) {
+        return fail(written, InLanguage(l,
+                                        "the new file could not be written; the original is "
+                                        "as it was",
+                                        "新しいファイルを書き込めませんでした。元のファイルは"
+                                        "そのままです"));
+    }
+    WriteToConsole(ConsoleStream::Output, FormatFixDone(written, file, backup, history, l));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     Language language = LocaleAsksForJapanese() ? Language::Japanese : Language::English;
     CommandLine command = ReadCommandLine(argc, argv, language);
+    if (command.problem.empty()) {
+        command.problem = FixProblem(command, language);
+    }
     if (!command.problem.empty()) {
-        WriteToConsole(ConsoleStream::Error,
-                       "kivo6-check: " + command.problem + "\n\n" + Usage(language));
+        WriteToConsole(ConsoleStream::Error, "kivo6-check: " + command.problem + "\n\n" +
+                                                 Usage(language) + FixUsage(language));
         return EXIT_USAGE;
     }
     if (command.help) {
-        WriteToConsole(ConsoleStream::Output, Usage(language));
+        WriteToConsole(ConsoleStream::Output, Usage(language) + FixUsage(language));
         return 0;
+    }
+    if (command.fix) {
+        return RunFixCommand(command, language);
     }
     HistoryCheck check = CheckHistoryFile(command.file.c_str());
     if (command.backtest && check.starts) {

@@ -78,3 +78,63 @@ if(NOT JAPANESE_ONLY)
     run("Japanese locale" 1 EXPECT "faulty.txt:2:6: 警告: タブは区切りになりません"
         ENV LC_ALL= LC_MESSAGES= LANGUAGE= LANG=ja_JP.UTF-8 ARGS faulty.txt)
 endif()
+
+# --fix: an export replaced in place, its original kept byte for byte as .orig, then
+# as .orig.1 with .orig untouched; --output leaves the file alone and never
+# overwrites; a line it cannot read leaves everything as it was.
+function(expect_same name first second)
+    if(cannot_run_here)
+        return()
+    endif()
+    file(SHA256 "${first}" first_sum)
+    file(SHA256 "${second}" second_sum)
+    if(NOT first_sum STREQUAL second_sum)
+        message(SEND_ERROR "${name}: ${first} and ${second} differ")
+    endif()
+endfunction()
+function(expect_absent name path)
+    if(EXISTS "${path}")
+        message(SEND_ERROR "${name}: ${path} should not exist")
+    endif()
+endfunction()
+
+set(export "No;Date;N1;N2;N3;N4;N5;N6;Bonus\r\n2;2024-01-08;11;12;13;14;15;16;17\r\n")
+string(APPEND export "1;2024-01-04;1;2;3;4;5;6;7\r\n")
+set(fixed "KIVO6\r\n1 2 3 4 5 6 7\r\n11 12 13 14 15 16 17\r\nEND\r\n")
+file(WRITE "${WORK}/export.csv" "${export}")
+file(WRITE "${WORK}/export-copy.csv" "${export}")
+file(WRITE "${WORK}/fixed.txt" "${fixed}")
+run("fix in place" 0 EXPECT "export.csv.orig" ENGLISH "export.csv: 2 draws written"
+    ARGS --fix export.csv)
+expect_same("fix in place" "${WORK}/export.csv.orig" "${WORK}/export-copy.csv")
+expect_same("fix in place" "${WORK}/export.csv" "${WORK}/fixed.txt")
+run("fix in place again" 0 EXPECT "export.csv.orig.1" ARGS --fix export.csv)
+expect_same("fix in place again" "${WORK}/export.csv.orig" "${WORK}/export-copy.csv")
+expect_same("fix in place again" "${WORK}/export.csv.orig.1" "${WORK}/fixed.txt")
+run("fix with --output naming the file itself" 0 EXPECT "export.csv.orig.2"
+    ARGS --fix export.csv --output ./export.csv)
+expect_same("fix with --output naming the file itself" "${WORK}/export.csv.orig" "${WORK}/export-copy.csv")
+
+file(MAKE_DIRECTORY "${WORK}/out")
+run("fix to a new file" 0 ENGLISH "out/data.txt: 2 draws written"
+    ARGS --fix export-copy.csv --output out/data.txt)
+expect_same("fix to a new file" "${WORK}/out/data.txt" "${WORK}/fixed.txt")
+expect_absent("fix to a new file" "${WORK}/export-copy.csv.orig")
+file(WRITE "${WORK}/five.csv" "KIVO\n1 2 3 4 5\n")
+file(COPY_FILE "${WORK}/five.csv" "${WORK}/taken.txt")
+run("fix onto a taken name" 2 EXPECT "taken.txt: " ENGLISH "this name is taken"
+    ARGS --fix export-copy.csv --output taken.txt)
+expect_same("fix onto a taken name" "${WORK}/taken.txt" "${WORK}/five.csv")
+expect_absent("fix onto a taken name" "${WORK}/export-copy.csv.orig")
+
+file(COPY_FILE "${WORK}/five.csv" "${WORK}/five-copy.csv")
+run("fix of a line of five numbers" 2 EXPECT "five.csv:2:1: "
+    ENGLISH "five.csv:2:1: error: this line holds 5 numbers" ARGS --fix five.csv)
+run("fix of a line of five numbers to a new file" 2 EXPECT "five.csv:2:1: "
+    ARGS --fix five.csv --output five-out.txt)
+expect_same("fix of a line of five numbers" "${WORK}/five.csv" "${WORK}/five-copy.csv")
+expect_absent("fix of a line of five numbers" "${WORK}/five.csv.orig")
+expect_absent("fix of a line of five numbers" "${WORK}/five-out.txt")
+run("fix of a missing file" 2 ENGLISH "absent.csv: error: there is no such file"
+    ARGS --fix absent.csv)
+run("--output without --fix" 64 ENGLISH "--output goes with --fix" ARGS --output a.txt)

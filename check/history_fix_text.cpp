@@ -1,0 +1,120 @@
+// The texts of kivo6-check --fix, in English and Japanese: why a file cannot be
+// fixed, with its line and column, and what a fix did. main.cpp writes them.
+#include "check/history_fix.h"
+
+#include <map>
+
+namespace {
+
+std::string Number(int number) {
+    return std::to_string(number);
+}
+
+std::string Why(const HistoryAsMeant& history, Language l) {
+    const std::string value = Number(history.value);
+    switch (history.refusal) {
+    case FixRefusal::TooFewNumbers:
+    case FixRefusal::TooManyNumbers:
+        return Fill(InLanguage(l,
+                               "this line holds {0} numbers besides any draw number and date; "
+                               "a draw is seven: six main numbers and the bonus",
+                               "この行には回号と日付のほかに数字が {0} 個あります。抽選は"
+                               "本数字 6 個とボーナス数字 1 個の計 7 個です"),
+                    {value});
+    case FixRefusal::OutOfRange:
+        return Fill(InLanguage(l, "{0} is outside 1 to 43", "{0} は 1～43 の範囲外です"), {value});
+    case FixRefusal::RepeatedNumber:
+        return Fill(InLanguage(l, "{0} stands twice among the six main numbers",
+                               "{0} が本数字の中に 2 回あります"),
+                    {value});
+    case FixRefusal::BonusIsMain:
+        return Fill(InLanguage(l, "the bonus number {0} is also one of the main numbers",
+                               "ボーナス数字 {0} が本数字の中にもあります"),
+                    {value});
+    case FixRefusal::DuplicateDisagrees:
+        return Fill(InLanguage(l,
+                               "this draw stands on line {0} too, with other numbers: which "
+                               "is right?",
+                               "同じ回の抽選が {0} 行目にもあり、数字が違います。どちらが"
+                               "正しいか確かめてください"),
+                    {Number(history.otherLine)});
+    case FixRefusal::KeyMissing:
+        return InLanguage(l,
+                          "this line lacks the draw number or date the other lines have, so "
+                          "its place among the draws is unknown",
+                          "ほかの行にある回号や日付がこの行にないため、抽選の順番が"
+                          "決まりません");
+    case FixRefusal::NotADraw:
+        return InLanguage(l,
+                          "this line is not a draw of seven numbers, nor a header row, a "
+                          "KIVO line or END",
+                          "この行は 7 個の数字の抽選でも、見出しの行、KIVO の行、END "
+                          "でもありません");
+    case FixRefusal::None:
+    case FixRefusal::NoDraws:
+        break;
+    }
+    return InLanguage(l, "there are no draws to write", "書き込む抽選がありません");
+}
+
+} // namespace
+
+std::string FormatFixRefusal(std::string_view fileName, const HistoryAsMeant& history, Language l) {
+    const std::string where =
+        history.line > 0 ? ":" + Number(history.line) + ":" + Number(history.column) : "";
+    return Fill(InLanguage(l, "{0}{1}: error: {2}\n{0}: nothing was written.\n",
+                           "{0}{1}: エラー: {2}\n{0}: 何も書き込んでいません。\n"),
+                {fileName, where, Why(history, l)});
+}
+
+std::string FormatFixDone(std::string_view written, std::string_view original,
+                          std::string_view backup, const HistoryAsMeant& history, Language l) {
+    const HistoryShape& shape = history.shape;
+    std::string text = Fill(
+        InLanguage(l, "{0}: {1} draws written, oldest first{2}.\n",
+                   "{0}: {1} 回分の抽選を古い順に書き込みました{2}。\n"),
+        {written, Number(static_cast<int>(history.draws.size())),
+         shape.newestFirst ? InLanguage(l, " (the file had the newest first)", "（元は新しい順）")
+                           : ""});
+    if (shape.drawNumbers || shape.dates) {
+        text +=
+            InLanguage(l, "Draw numbers and dates are left out: KIVO6 reads only the numbers.\n",
+                       "回号と日付は書き込みません。KIVO6 が読むのは数字だけです。\n");
+    }
+    std::map<LeftOutKind, std::pair<int, int>> lines; // kind: how many, the first line
+    for (const LeftOutLine& line : history.leftOut) {
+        auto& [count, first] = lines[line.kind];
+        first = count++ == 0 ? line.line : first;
+    }
+    for (const auto& [kind, where] : lines) {
+        const char* english = "Blank lines left out: {0} (the first is line {1}).\n";
+        const char* japanese = "空の行 {0} 行（最初は {1} 行目）は書き込みません。\n";
+        if (kind == LeftOutKind::Header) {
+            english = "The header row (line {1}) is left out.\n";
+            japanese = "見出しの行（{1} 行目）は書き込みません。\n";
+        } else if (kind == LeftOutKind::AfterEnd) {
+            english = "Lines after END left out: {0} (from line {1} on).\n";
+            japanese = "END より後の {0} 行（{1} 行目から）は書き込みません。\n";
+        } else if (kind == LeftOutKind::DuplicateAgrees) {
+            english = "Draws that stood twice, alike, written once: {0} (the first repeat "
+                      "on line {1}).\n";
+            japanese = "同じ内容で 2 回あった抽選 {0} 件（最初は {1} 行目）は 1 回だけ"
+                       "書き込みました。\n";
+        }
+        text += Fill(InLanguage(l, english, japanese), {Number(where.first), Number(where.second)});
+    }
+    if (history.olderLeftOut > 0) {
+        text += Fill(InLanguage(l,
+                                "KIVO6 reads at most 256 draws: the {0} oldest are left out, "
+                                "and stay in {1}.\n",
+                                "KIVO6 が読むのは 256 回分までです。古い {0} 回分は書き込まず、"
+                                "{1} に残してあります。\n"),
+                     {Number(history.olderLeftOut), backup.empty() ? original : backup});
+    }
+    if (!backup.empty()) {
+        text += Fill(InLanguage(l, "The original file is kept, byte for byte, as {0}.\n",
+                                "元のファイルはそのまま {0} として残してあります。\n"),
+                     {backup});
+    }
+    return text;
+}

@@ -1,0 +1,64 @@
+// The memory file and the counted message box of the history fuzzers; see
+// memory_history.h.
+#include "fuzz/memory_history.h"
+
+#include "platform/platform.h"
+
+#include <sys/mman.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+int messageBoxesShown;
+int historyFile = -1;
+char historyPath[64];
+
+[[noreturn]] void Fail(const char* what) {
+    std::perror(what);
+    std::abort();
+}
+
+} // namespace
+
+// The core shows its load failures in a message box; here it is counted and answered.
+extern "C" int WINAPI MessageBoxA(HWND, LPCSTR, LPCSTR, UINT) {
+    ++messageBoxesShown;
+    return IDOK;
+}
+
+int MessageBoxesShown() {
+    return messageBoxesShown;
+}
+
+void OpenMemoryHistory() {
+    historyFile = memfd_create("data.txt", MFD_CLOEXEC);
+    if (historyFile < 0) {
+        Fail("history fuzzer: memfd_create");
+    }
+    std::snprintf(historyPath, sizeof historyPath, "/proc/self/fd/%d", historyFile);
+}
+
+const char* WriteMemoryHistory(const void* data, std::size_t size) {
+    if (ftruncate(historyFile, static_cast<off_t>(size)) != 0) {
+        Fail("history fuzzer: ftruncate");
+    }
+    const auto* bytes = static_cast<const char*>(data);
+    std::size_t written = 0;
+    while (written < size) {
+        ssize_t wrote =
+            pwrite(historyFile, bytes + written, size - written, static_cast<off_t>(written));
+        if (wrote < 0 && errno == EINTR) {
+            continue;
+        }
+        if (wrote <= 0) {
+            Fail("history fuzzer: pwrite");
+        }
+        written += static_cast<std::size_t>(wrote);
+    }
+    return historyPath;
+}
