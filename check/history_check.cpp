@@ -352,10 +352,13 @@ HistoryCheck CheckHistoryFile(const char* path) {
         }
     }
     heard.clear();
-    const HistoryAsMeant meant = ReadHistoryAsMeant(bytes);
-    check.shape = meant.shape;
-    check.fixReadsIt = problem == FileProblem::None && meant.refusal == FixRefusal::None;
-    CountInCharacters(bytes, check.shape, check.findings);
+    // A file that cannot be read has no shape to name; its reason says it all.
+    if (problem == FileProblem::None) {
+        const HistoryAsMeant meant = ReadHistoryAsMeant(bytes);
+        check.shape = meant.shape;
+        check.fixReadsIt = meant.refusal == FixRefusal::None;
+        CountInCharacters(bytes, check.shape, check.findings);
+    }
     std::stable_sort(check.findings.begin(), check.findings.end(),
                      [](const Finding& a, const Finding& b) {
                          return a.line != b.line ? a.line < b.line : a.column < b.column;

@@ -361,7 +361,8 @@ std::vector<std::string> ShapeCauses(const HistoryShape& shape, Language l) {
             "読むため、「KIVO」も数値も見つかりません。テキスト（UTF-8 またはシフト JIS）で"
             "保存してください"));
     }
-    if (shape.noMarkerLine) {
+    // An export's header row stands where the marker should; its cause says so.
+    if (shape.noMarkerLine && !shape.headerRow) {
         causes.emplace_back(InLanguage(
             l,
             "the first line is already a draw: KIVO6 needs a first line that holds \"KIVO\" "
@@ -399,10 +400,11 @@ std::vector<std::string> ShapeCauses(const HistoryShape& shape, Language l) {
     if (shape.drawNumbers && !shape.dates) {
         causes.emplace_back(InLanguage(
             l,
-            "each line holds 8 values: the first looks like a draw number, which KIVO6 reads "
-            "as one more lottery number, so the draws shift; remove the draw numbers",
-            "各行に値が 8 個あります。最初の値は回号のようですが、KIVO6 はこれも抽選の数字と"
-            "して読むため、抽選がずれます。回号を消してください"));
+            "each line holds 8 values, one of them a draw number (such as 1850 or 第1850回), "
+            "which KIVO6 reads as one more lottery number, so the draws shift; remove the draw "
+            "numbers",
+            "各行に値が 8 個あり、その 1 つは回号（1850 や 第1850回 など）です。KIVO6 はこれも"
+            "抽選の数字として読むため、抽選がずれます。回号を消してください"));
     } else if (shape.dates && !shape.drawNumbers) {
         causes.emplace_back(InLanguage(
             l,
