@@ -186,29 +186,6 @@ void AnalyseReading(HistoryCheck& check) {
     }
 }
 
-// Whether the bytes are UTF-8 throughout; otherwise they are taken as code page 932,
-// KIVO6's own.
-bool IsUtf8(std::string_view bytes) {
-    for (std::size_t at = 0; at < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[at]);
-        const std::size_t length = lead < 0x80                   ? 1
-                                   : lead >= 0xC2 && lead < 0xE0 ? 2
-                                   : lead >= 0xE0 && lead < 0xF0 ? 3
-                                   : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                                 : 0;
-        if (length == 0 || at + length > bytes.size()) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(bytes[at + k]) & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        at += length;
-    }
-    return true;
-}
-
 // The file's lines as KIVO6's reader splits them. The reader counts bytes; a user's
 // editor counts characters, and a finding names the character it is about.
 class FileCharacters {

@@ -62,6 +62,9 @@ struct HistoryAsMeant {
     std::vector<LeftOutLine> leftOut;
 };
 
+// Whether the bytes are UTF-8 throughout; a history that is not is code page 932.
+bool IsUtf8(std::string_view bytes);
+
 // Reads any bytes; never fails otherwise than by a refusal.
 HistoryAsMeant ReadHistoryAsMeant(std::string_view bytes);
 
