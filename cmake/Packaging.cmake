@@ -4,6 +4,12 @@
 # -win64, as built) with the example beside them. Included by the top-level
 # CMakeLists.txt; `cmake --build --preset NAME --target package`.
 
+# One prefix for the build and the package: kivo6 is told where the example history
+# is installed (below), so `cmake --install` and the .deb must put it there. /usr,
+# the .deb's usual prefix, unless one is chosen.
+if(NOT KIVO6_SYSTEM STREQUAL "windows" AND CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
+    set(CMAKE_INSTALL_PREFIX /usr CACHE PATH "Install path prefix" FORCE)
+endif()
 include(GNUInstallDirs)
 
 set(KIVO6_PACKAGE_MAINTAINER "KIVO6 maintainers <kivo6@example.org>"
@@ -41,6 +47,13 @@ else()
     install(TARGETS kivo6-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(FILES ${PROJECT_SOURCE_DIR}/examples/data.txt
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+    # Both front ends name the example in --help, and kivo6 offers to copy it from
+    # there into the user's own folder.
+    set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+    if(TARGET kivo6_launch)
+        target_compile_definitions(kivo6_launch PRIVATE
+            KIVO6_EXAMPLE_HISTORY="${CMAKE_INSTALL_FULL_DOCDIR}/examples/data.txt")
+    endif()
     install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
     set(CPACK_GENERATOR DEB)

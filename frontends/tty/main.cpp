@@ -1,11 +1,14 @@
-// The entry point of kivo6-tty: takes over the terminal, installs the terminal front
-// end in the window model and runs the program's own WinMain on the templates built
-// into it. Also compiled into the test variants of the program.
+// The entry point of kivo6-tty: reads the command line, takes over the terminal,
+// installs the terminal front end in the window model and runs the program's own
+// WinMain on the templates built into it. Also compiled into the test variants of
+// the program.
+#include "frontends/launch/launch.h"
 #include "frontends/tty/tty_front_end.h"
 #include "standin/window_model.h"
 
 #include <clocale>
 #include <cstring>
+#include <iostream>
 #include <langinfo.h>
 #include <string>
 
@@ -19,9 +22,24 @@ void UseUtf8Characters() {
     }
 }
 
+constexpr LaunchProgram program{
+    "kivo6-tty", "Suggests numbers for a 6-of-43 lottery from past draws, in a terminal.", false,
+    "The keys are a Windows dialog's: Tab and Shift+Tab, the arrows, Space, Enter,\n"
+    "Escape, and the underlined letters, with or without Alt (Alt+X ends the program).\n"
+    "Enter presses the default button, the exit button, unless Tab or an arrow moved\n"
+    "to another button. Mouse clicks work where the terminal reports them. A long\n"
+    "message box scrolls with the arrows, Page Up, Page Down, Home and End; Enter,\n"
+    "Space or Escape closes it.\n"
+    "\n"};
+
 } // namespace
 
 int main(int argc, char** argv) {
+    // Before curses takes the screen, so that what it writes stays legible.
+    const Launch launch = ReadLaunchCommandLine(program, argc, argv, std::cout, std::cerr);
+    if (launch.exitStatus >= 0) {
+        return launch.exitStatus;
+    }
     std::setlocale(LC_ALL, "");
     UseUtf8Characters();
 

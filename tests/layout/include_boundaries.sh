@@ -18,8 +18,9 @@ declare -A allowed=(
     [resources]="resources/"
     [ui]="$core resources/ ui/"
     [check]="$core check/"
-    [frontends/qt]="frontends/qt/ standin/"
-    [frontends/tty]="frontends/tty/ standin/"
+    [frontends/launch]="frontends/launch/"
+    [frontends/qt]="frontends/qt/ frontends/launch/ standin/"
+    [frontends/tty]="frontends/tty/ frontends/launch/ standin/"
 )
 
 status=0
