@@ -18,7 +18,8 @@ void WriteHelp(const LaunchProgram& program, std::ostream& out) {
     out << program.summary << "\n\n"
         << "KIVO6 reads the history of past draws from data.txt in the folder it starts in:\n"
            "the current folder, or FOLDER when one is named. Without data.txt it says\n"
-           "\"Data Read ERROR\", then \"ERROR ReadData\", and ends. It never writes data.txt.\n"
+           "\"Data Read ERROR\", then \"ERROR ReadData\", and ends. It never changes or\n"
+           "replaces a data.txt.\n"
            "\n"
            "Options:\n";
     if (program.ownFolder) {
