@@ -1,17 +1,22 @@
 // Tests of the Qt front end on Qt's offscreen platform, of what Qt alone can get wrong:
 // sizes from dialog units, radio buttons Qt must not group, keys, shortcuts and the
-// default button kept from Qt, and the message box with Ctrl+C. What the dialogs do
-// with a click or a key is for the dialog sessions to test.
+// default button kept from Qt, the message box with Ctrl+C, and kivo6's first-run
+// question. What the dialogs do with a click or a key is for the dialog sessions to test.
 #include "support/core_fixture.h"
 
+#include "frontends/qt/own_folder.h"
 #include "frontends/qt/qt_front_end.h"
+#include "history/state.h"
 #include "resources/resource.h"
+#include "support/program_start.h"
 
+#include <QtCore/QLocale>
 #include <QtCore/QTimer>
 #include <QtGui/QClipboard>
 #include <QtGui/QFontDatabase>
 #include <QtGui/QFontInfo>
 #include <QtTest/QTest>
+#include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMessageBox>
@@ -19,8 +24,11 @@
 #include <QtWidgets/QRadioButton>
 
 #include <array>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -220,6 +228,70 @@ TEST_F(QtFrontEndTest, MessageBoxShowsTheTextInColumnsAndCopiesIt) {
         // The box went away and the dialog takes keys again.
         Type(dialog, Qt::Key_Escape);
     });
+}
+
+// kivo6 --own-folder as main runs it: the question, answered as a user would, then the
+// program on what the folder holds. Nothing is written without Yes, and an existing
+// data.txt is neither asked about nor touched.
+TEST_F(QtFrontEndTest, OwnFolderOffersTheExampleAndNeverReplacesAHistory) {
+    namespace fs = std::filesystem;
+    const std::string example = HistoryText({{1, 2, 3, 4, 5, 6, 7}, {8, 9, 10, 11, 12, 13, 14}});
+    const std::string own = HistoryText({{15, 16, 17, 18, 19, 20, 21}});
+    std::ofstream(folder_ / "example.txt") << example;
+    qputenv("KIVO6_EXAMPLE_HISTORY", (folder_ / "example.txt").string().c_str());
+    QLocale::setDefault(QLocale::English);
+    const fs::path start = fs::current_path();
+    const struct {
+        const char* name;
+        std::string existing, after; // data.txt before and after; "" for none
+        QMessageBox::StandardButton answer;
+        std::vector<std::string> seen;
+    } cases[] = {
+        {"yes", "", example, QMessageBox::Yes, {"question", "dialog on 2 draws"}},
+        {"no", "", "", QMessageBox::No, {"question", "Data Read ERROR", "ERROR ReadData"}},
+        {"existing", own, own, QMessageBox::Yes, {"dialog on 1 draws"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetToProgramStart();
+        const fs::path data = folder_ / c.name / "kivo6" / "data.txt";
+        qputenv("XDG_DATA_HOME", (folder_ / c.name).string().c_str());
+        if (!c.existing.empty()) {
+            fs::create_directories(data.parent_path());
+            std::ofstream(data) << c.existing;
+        }
+        std::vector<std::string> seen;
+        QTimer user;
+        QObject::connect(&user, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box != nullptr && box->button(QMessageBox::Yes) != nullptr) {
+                seen.push_back("question");
+                // It says where the file will be, so that the user knows what to replace.
+                EXPECT_TRUE(box->text().contains(QString::fromStdString(data.string())));
+                box->button(c.answer)->click();
+            } else if (box != nullptr) {
+                seen.push_back(box->text().toStdString());
+                box->accept();
+            } else if (HWND dialog = ActiveDialog()) {
+                seen.push_back("dialog on " + std::to_string(drawCount) + " draws");
+                user.stop();
+                EndDialog(dialog, IDOK);
+            }
+        });
+        user.start(10);
+        EXPECT_TRUE(StartInOwnFolder());
+        char commandLine[] = "";
+        WinMain(ProgramModule(), nullptr, commandLine, 1);
+        EXPECT_EQ(fs::current_path(), data.parent_path());
+        fs::current_path(start);
+        EXPECT_EQ(seen, c.seen);
+        EXPECT_EQ(fs::exists(data), !c.after.empty());
+        std::ostringstream after;
+        after << std::ifstream(data).rdbuf();
+        EXPECT_EQ(after.str(), c.after);
+    }
+    qunsetenv("XDG_DATA_HOME");
+    qunsetenv("KIVO6_EXAMPLE_HISTORY");
 }
 
 } // namespace
