@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <iosfwd>
-#include <string>
 #include <string_view>
 
 // What a program says of itself in --help, around the options all share.
