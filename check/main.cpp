@@ -21,6 +21,7 @@ constexpr int EXIT_USAGE = 64;
 
 struct CommandLine {
     bool help = false;
+    bool version = false;
     bool backtest = false;
     BacktestSettings settings;
     std::string file = "data.txt";
@@ -144,6 +145,8 @@ CommandLine ReadCommandLine(int argc, char** argv, Language l) {
         std::string_view next = at + 1 < argc ? argv[at + 1] : "";
         if (argument == "--help" || argument == "-h") {
             command.help = true;
+        } else if (argument == "--version") {
+            command.version = true;
         } else if (argument == "--fix" || argument == "--output") {
             at += ReadFixOption(argument, next, at + 1 < argc, command, l);
         } else if (argument == "--backtest") {
@@ -315,6 +318,11 @@ int main(int argc, char** argv) {
     }
     if (command.help) {
         WriteToConsole(ConsoleStream::Output, Usage(language) + FixUsage(language));
+        return 0;
+    }
+    if (command.version) {
+        // The first line's form, "NAME (PACKAGE) VERSION", is what help2man reads.
+        WriteToConsole(ConsoleStream::Output, "kivo6-check (KIVO6) " KIVO6_VERSION "\n");
         return 0;
     }
     if (command.fix) {

@@ -1,8 +1,8 @@
 # Install rules and CPack settings: a .deb of the Linux programs (the Qt window
 # kivo6, the terminal program kivo6-tty and the file checker kivo6-check) with a menu
-# entry, icon and example history, and a .zip of the Windows programs (-win32 or
-# -win64, as built) with the example beside them. Included by the top-level
-# CMakeLists.txt; `cmake --build --preset NAME --target package`.
+# entry, icon, example history, man pages and changelog, and a .zip of the Windows
+# programs (-win32 or -win64, as built) with the example beside them. Included by the
+# top-level CMakeLists.txt; `cmake --build --preset NAME --target package`.
 
 # One prefix for the build and the package: kivo6 is told where the example history
 # is installed (below), so `cmake --install` and the .deb must put it there. /usr,
@@ -55,6 +55,25 @@ else()
             KIVO6_EXAMPLE_HISTORY="${CMAKE_INSTALL_FULL_DOCDIR}/examples/data.txt")
     endif()
     install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    include(${PROJECT_SOURCE_DIR}/cmake/ManPages.cmake)
+    # The changelog where Debian keeps a native package's: gzipped in the doc folder,
+    # without its source's opening comment lines, which are for developers.
+    set(changelog_source ${PROJECT_SOURCE_DIR}/doc/changelog)
+    set(changelog ${PROJECT_BINARY_DIR}/changelog)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${changelog_source})
+    file(READ ${changelog_source} text)
+    string(REGEX REPLACE "^(#[^\n]*\n)+" "" text "${text}")
+    # Debian takes the top entry for this version's; nothing else checks it.
+    if(NOT text MATCHES "^${PROJECT_NAME} \\(${PROJECT_VERSION}\\)")
+        message(FATAL_ERROR "doc/changelog has no entry for ${PROJECT_VERSION} on top")
+    endif()
+    file(WRITE ${changelog} "${text}")
+    add_custom_command(OUTPUT ${changelog}.gz
+        COMMAND ${KIVO6_GZIP} -9nkf ${changelog}
+        DEPENDS ${changelog}
+        VERBATIM)
+    add_custom_target(kivo6_changelog ALL DEPENDS ${changelog}.gz)
+    install(FILES ${changelog}.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
     set(CPACK_GENERATOR DEB)
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -87,14 +106,16 @@ set(CPACK_PACKAGE_VENDOR "KIVO6")
 set(CPACK_PACKAGE_CONTACT ${KIVO6_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "number picker for a 6-of-43 lottery with a bonus number")
+# Debian shows each line indented by one space and wants it within 80 columns.
 set(CPACK_PACKAGE_DESCRIPTION
-"KIVO6 reads a history of past draws from data.txt in its current folder, counts
-how often each number was drawn, and suggests numbers: three lines of six from
-three drawing rules, or five tickets leaving out chosen groups of numbers and
-recent draws. It has a Japanese dialog interface and only reads data.txt.
+"KIVO6 reads a history of past draws from data.txt in its current folder,
+counts how often each number was drawn, and suggests numbers: three lines of
+six from three drawing rules, or five tickets leaving out chosen groups of
+numbers and recent draws. Its dialogs are in Japanese; it only reads data.txt.
 This package holds the Qt window (kivo6), the terminal program (kivo6-tty),
-kivo6-check, which tells how KIVO6 will read a data.txt and backtests its picks,
-and an example history in /usr/share/doc/kivo6/examples/.")
+kivo6-check, which tells how KIVO6 will read a data.txt, rewrites an export
+of draws as one and backtests the picks, their man pages, and an example
+history.")
 set(CPACK_STRIP_FILES ON)
 # A source package must never sweep up the build folders (they hold a Wine prefix).
 set(CPACK_SOURCE_GENERATOR TXZ)

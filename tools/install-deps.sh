@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs from Debian's archive what a job needs and this machine lacks, by set:
 #   run      what tools/run.sh needs to build and start the Linux programs: the
-#            compiler, CMake, Ninja, Qt 6, ncursesw, a Japanese font and locale
+#            compiler, CMake, Ninja, Qt 6, ncursesw, a Japanese font and locale;
+#            help2man, which makes the .deb's man pages from the programs' --help
 #   windows  the Windows programs under Wine: mingw-w64 for 32-bit and 64-bit
 #            Windows, Wine with both halves, Xvfb
 #   test     everything tools/test.sh needs: both sets above, GoogleTest, tmux,
-#            clang with libFuzzer, valgrind, Google Benchmark, clang-format
+#            clang with libFuzzer, valgrind, Google Benchmark, clang-format, and
+#            lintian, which the package test runs on the .deb
 # Safe to run again (installs nothing twice). --list only lists what is missing.
 # Usage: tools/install-deps.sh [--list] SET...
 set -euo pipefail
@@ -17,14 +19,15 @@ if [ "${1:-}" = --list ]; then
 fi
 
 run=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libncurses-dev
-     fonts-ipafont-gothic locales)
+     fonts-ipafont-gothic locales help2man)
 windows=(cmake ninja-build file
          g++-mingw-w64-i686-posix mingw-w64-i686-dev
          g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
          wine wine32:i386 wine64 fonts-wine xvfb xauth locales fonts-ipafont-gothic)
 test=("${run[@]}" "${windows[@]}"
       libgtest-dev libgmock-dev googletest tmux desktop-file-utils dpkg-dev
-      clang libclang-rt-14-dev valgrind libbenchmark-dev clang-format)
+      clang libclang-rt-14-dev valgrind libbenchmark-dev clang-format
+      lintian)
 
 if [ $# -eq 0 ]; then
     echo "usage: tools/install-deps.sh [--list] run|windows|test..." >&2
