@@ -30,72 +30,71 @@ struct CommandLine {
     std::string problem; // why the command line cannot be used, if it cannot
 };
 
-std::string FixUsage(Language l) {
-    return InLanguage(
-        l,
-        "\n"
-        "Usage: kivo6-check --fix [FILE] [--output OUT]\n"
-        "\n"
-        "--fix           reads FILE as its keeper meant it, an export too (CSV, tabs or\n"
-        "                semicolons; UTF-8, UTF-16 or Shift_JIS; draw numbers and dates;\n"
-        "                newest first; a header row) and writes it as a data.txt that\n"
-        "                KIVO6 reads as exactly those draws, the newest 256. FILE is\n"
-        "                replaced, the original kept as FILE.orig (or FILE.orig.1, ...).\n"
-        "                Exit status 0 when written, 2 when a line cannot be read as a\n"
-        "                draw (it is named; nothing is written then).\n"
-        "--output OUT    with --fix: writes the new file OUT and leaves FILE as it is\n",
-        "\n"
-        "使い方: kivo6-check --fix [ファイル] [--output 出力先]\n"
-        "\n"
-        "--fix           ファイルを書き手の意図どおりに読み（CSV・タブ・セミコロン区切り、\n"
-        "                UTF-8・UTF-16・Shift_JIS、回号や日付つき、新しい順、見出しの行\n"
-        "                のあるエクスポートも）、KIVO6 がそのとおりの抽選（新しい 256 回分）\n"
-        "                を読む data.txt として書き込みます。ファイルは置き換え、元の\n"
-        "                ファイルは ファイル.orig（または .orig.1 など）として残します。\n"
-        "                終了ステータス: 0 書き込んだ、2 抽選として読めない行がある\n"
-        "                （その行を示し、何も書き込みません）。\n"
-        "--output 出力先 --fix と併用: 新しいファイルを出力先に書き込み、元のファイルは\n"
-        "                そのまま残します\n");
-}
-
+// In the layout help2man reads: usage lines, a description, then the options
+// indented, so that the manual page is made from this text alone.
 std::string Usage(Language l) {
     return InLanguage(
         l,
         "Usage: kivo6-check [FILE]\n"
-        "       kivo6-check --backtest [N] [--seeds COUNT] [--first-seed SECOND] [FILE]\n"
+        "  or:  kivo6-check --backtest [N] [--seeds COUNT] [--first-seed SECOND] [FILE]\n"
+        "  or:  kivo6-check --fix [FILE] [--output OUT]\n"
         "\n"
         "Reads FILE (data.txt when none is named) exactly as KIVO6 does and reports, with\n"
         "line and column, everything it would read other than its writer meant: a missing\n"
         "KIVO marker, tabs or other characters inside numbers, tokens read as 0, values\n"
         "outside 1 to 43, numbers repeated in a draw, draws split over lines, an incomplete\n"
-        "last draw, draws past the 256th, text after END, a missing END, long lines.\n"
+        "last draw, draws past the 256th, text after END, a missing END, long lines; and,\n"
+        "once for the file, what kind of file it is when that is the cause.\n"
         "Exit status: 0 the file is clean, 1 KIVO6 reads it with warnings, 2 KIVO6 would\n"
         "refuse it, 64 the command line is wrong.\n"
         "\n"
-        "--backtest [N]  for each of the latest N draws (100), makes KIVO6's Type 1 lines\n"
-        "                from the draws before it and counts how many numbers they hit,\n"
-        "                beside the exact figures of a fair draw. Exit status 0, or 2\n"
-        "                when KIVO6 would refuse the file.\n"
-        "--seeds COUNT   Type 1 requests per tested draw (10000)\n"
-        "--first-seed S  the clock second of the first request (1)\n"
-        "--help          this text\n",
+        "Options:\n"
+        "  --backtest [N]  for each of the latest N draws (100), makes KIVO6's Type 1\n"
+        "                  lines from the draws before it and counts how many numbers\n"
+        "                  they hit, beside the exact figures of a fair draw. Exit\n"
+        "                  status 0, or 2 when KIVO6 would refuse the file.\n"
+        "  --seeds COUNT   Type 1 requests per tested draw (10000)\n"
+        "  --first-seed S  the clock second of the first request (1)\n"
+        "  --fix           reads FILE as its keeper meant it, an export too (CSV, tabs or\n"
+        "                  semicolons; UTF-8, UTF-16 or Shift_JIS; draw numbers and\n"
+        "                  dates; newest first; a header row) and writes it as a data.txt\n"
+        "                  that KIVO6 reads as exactly those draws, the newest 256. FILE\n"
+        "                  is replaced, the original kept as FILE.orig (or FILE.orig.1,\n"
+        "                  ...). Exit status 0 when written, 2 when a line cannot be read\n"
+        "                  as a draw (it is named; nothing is written then).\n"
+        "  --output OUT    with --fix: writes the new file OUT and leaves FILE as it is\n"
+        "  --help          this text\n"
+        "  --version       the version of KIVO6 this program belongs to\n",
         "使い方: kivo6-check [ファイル]\n"
-        "        kivo6-check --backtest [N] [--seeds 回数] [--first-seed 秒] [ファイル]\n"
+        "  または: kivo6-check --backtest [N] [--seeds 回数] [--first-seed 秒] [ファイル]\n"
+        "  または: kivo6-check --fix [ファイル] [--output 出力先]\n"
         "\n"
         "ファイル（省略時は data.txt）を KIVO6 とまったく同じように読み、書き手の意図と\n"
         "違って読まれる箇所を行と桁で示します: KIVO の目印がない、数値の中のタブなどの\n"
         "文字、0 と読まれる語、1～43 の範囲外の値、抽選内で重複する数字、行をまたぐ抽選、\n"
         "不完全な最後の抽選、256 回目より後の抽選、END の後の文字、END がない、長すぎる行。\n"
+        "原因がファイルの種類にあるときは、それをファイルごとに 1 度示します。\n"
         "終了ステータス: 0 問題なし、1 警告あり（KIVO6 は読み込む）、2 KIVO6 が拒否する、\n"
         "64 コマンドラインの誤り。\n"
         "\n"
-        "--backtest [N]  最新の N 回（100）の各抽選について、それより前の抽選だけから\n"
-        "                KIVO6 の Type 1 の行を作り、当たった数字の数を公平な抽選の\n"
-        "                正確な値と並べて示します。終了ステータスは 0、KIVO6 が\n"
-        "                ファイルを拒否するときは 2。\n"
-        "--seeds 回数    抽選 1 回あたりの Type 1 の要求の数（10000）\n"
-        "--first-seed 秒 最初の要求の時刻（秒）（1）\n"
-        "--help          この説明\n");
+        "オプション:\n"
+        "  --backtest [N]  最新の N 回（100）の各抽選について、それより前の抽選だけから\n"
+        "                  KIVO6 の Type 1 の行を作り、当たった数字の数を公平な抽選の\n"
+        "                  正確な値と並べて示します。終了ステータスは 0、KIVO6 が\n"
+        "                  ファイルを拒否するときは 2。\n"
+        "  --seeds 回数    抽選 1 回あたりの Type 1 の要求の数（10000）\n"
+        "  --first-seed 秒 最初の要求の時刻（秒）（1）\n"
+        "  --fix           ファイルを書き手の意図どおりに読み（CSV・タブ・セミコロン区切り、\n"
+        "                  UTF-8・UTF-16・Shift_JIS、回号や日付つき、新しい順、見出しの\n"
+        "                  行のあるエクスポートも）、KIVO6 がそのとおりの抽選（新しい\n"
+        "                  256 回分）を読む data.txt として書き込みます。ファイルは置き\n"
+        "                  換え、元のファイルは ファイル.orig（または .orig.1 など）と\n"
+        "                  して残します。終了ステータス: 0 書き込んだ、2 抽選として\n"
+        "                  読めない行がある（その行を示し、何も書き込みません）。\n"
+        "  --output 出力先 --fix と併用: 新しいファイルを出力先に書き込み、元のファイルは\n"
+        "                  そのまま残します\n"
+        "  --help          この説明\n"
+        "  --version       この版の KIVO6 の版数\n");
 }
 
 template <typename Number>
@@ -312,12 +311,12 @@ int main(int argc, char** argv) {
         command.problem = FixProblem(command, language);
     }
     if (!command.problem.empty()) {
-        WriteToConsole(ConsoleStream::Error, "kivo6-check: " + command.problem + "\n\n" +
-                                                 Usage(language) + FixUsage(language));
+        WriteToConsole(ConsoleStream::Error,
+                       "kivo6-check: " + command.problem + "\n\n" + Usage(language));
         return EXIT_USAGE;
     }
     if (command.help) {
-        WriteToConsole(ConsoleStream::Output, Usage(language) + FixUsage(language));
+        WriteToConsole(ConsoleStream::Output, Usage(language));
         return 0;
     }
     if (command.version) {

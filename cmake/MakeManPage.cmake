@@ -1,14 +1,12 @@
 # Run at build time by the rules of cmake/ManPages.cmake: makes PAGE (PROGRAM.1.gz)
 # with HELP2MAN from PROGRAM's --help and --version and the include file INCLUDE.
-# A program that does not answer both yet gets no page: the build says so, and a
-# note PROGRAM.no-help beside PAGE tells the package test why the page is missing.
+# A program that does not answer both fails the build: its page would be empty.
 
 get_filename_component(name ${PROGRAM} NAME)
 get_filename_component(dir ${PAGE} DIRECTORY)
 string(REGEX REPLACE "\\.gz$" "" roff ${PAGE})
-set(note ${dir}/${name}.no-help)
 file(MAKE_DIRECTORY ${dir})
-file(REMOVE ${PAGE} ${roff} ${note})
+file(REMOVE ${PAGE} ${roff})
 
 # A program that ignores its arguments would start its window or take the
 # terminal: without a display or a terminal it stops at once instead, with no core
@@ -32,10 +30,8 @@ foreach(option --help --version)
         set(expected ".*[0-9]")
     endif()
     if(NOT status EQUAL 0 OR NOT answer MATCHES "^${expected}")
-        file(WRITE ${note} "${name} does not answer ${option} (exit status ${status})\n")
-        message(NOTICE "Man page of ${name} NOT made: ${name} ${option} does not answer "
-            "(exit status ${status}); the .deb holds no man page for it")
-        return()
+        message(FATAL_ERROR "Man page of ${name} not made: ${name} ${option} does not answer "
+            "(exit status ${status})")
     endif()
 endforeach()
 

@@ -5,10 +5,8 @@
 #   program:P  P is in the package and executable
 #   depends:N  the .deb depends on package N
 #   desktop:P  P is a valid desktop entry whose program and icon are in the package
-#   manual:N   the .deb holds N's man page, usr/share/man/man1/N.1.gz, unless the build
-#              left the note N.no-help in KIVO6_MAN_DIR (N does not answer --help yet)
-#   lintian:T  lintian finds nothing in the .deb but the tags T (T1,T2,...), and the
-#              no-manual-page of a program whose page is excused above
+#   manual:N   the .deb holds N's man page, usr/share/man/man1/N.1.gz
+#   lintian:T  lintian finds nothing in the .deb but the tags T (T1,T2,...)
 # Usage: check_package.sh CPACK CPACK-CONFIG OUT-DIR DEB|ZIP EXPECTATION...
 set -euo pipefail
 
@@ -92,14 +90,8 @@ for expectation in "$@"; do
                 fail "$path runs something other than $program"
             ;;
         manual)
-            note="${KIVO6_MAN_DIR:?}/$path.no-help"
-            if [ -f "$note" ]; then
-                echo "NOTE: no man page for $path, allowed while $(cat "$note")"
-                allowed+=("no-manual-page [usr/bin/$path]")
-            else
-                has_entry "usr/share/man/man1/$path.1.gz" ||
-                    fail "usr/share/man/man1/$path.1.gz, the man page of $path, is not in the package"
-            fi
+            has_entry "usr/share/man/man1/$path.1.gz" ||
+                fail "usr/share/man/man1/$path.1.gz, the man page of $path, is not in the package"
             ;;
         lintian)
             IFS=, read -ra tags <<<"$path"
@@ -113,7 +105,7 @@ for expectation in "$@"; do
     esac
 done
 
-# Once, after the man pages said which no-manual-page tags are excused. Each finding
+# Once, after every expectation. Each finding
 # reads "E: kivo6: TAG [WHERE]"; it passes when TAG, or TAG [WHERE], is allowed.
 if [ -n "${run_lintian:-}" ]; then
     # CI runs as root, which lintian refuses unless told.
