@@ -1,8 +1,9 @@
 // The terminal front end in-process: an xterm's key and mouse bytes go through a pipe
 // and curses into the front end, which runs the main dialog with a procedure that
 // records each click. The end of the pipe is a hang-up, answered with Cancel. The
-// dialog sits at the top left: a control's cell is its template position in units, 4
-// across and 8 down a cell, plus one for the frame.
+// 78 x 19 dialog is centred on 100 x 40 cells, its client area from row 11 and
+// column 12: a control's cell is its template position in units times 0.31 across
+// and 0.117 down, rounded down, from there.
 #include "frontends/tty/tty_front_end.h"
 #include "resources/resource.h"
 
@@ -113,34 +114,34 @@ TEST_F(TtyInput, KeysAndClicksReachTheDialog) {
          {IDC_SETTINGS, IDC_TYPE1, IDC_MODE_EVEN, IDCANCEL}},
         // 前回の数字を排除 at 22,27 units, 奇数のみ at 28,71.
         {"clicks on a check box and a radio button",
-         Click(4, 6) + Click(9, 8),
+         Click(14, 18) + Click(19, 20),
          {IDC_EXCLUDE_PREVIOUS, IDC_MODE_ODD, IDCANCEL}},
         // Pressed on 結果表示(Type1) at 94,59 units, let go on 過去の当選結果 at 172,35.
-        {"press and release on different buttons", Mouse(0, 8, 24) + Mouse(3, 5, 44), {IDCANCEL}},
-        // The close box, [×] at the right end of the 247-unit dialog's top line, ends it
-        // before the click on the check box.
-        {"the close box", Click(0, 60) + Click(4, 6), {IDCANCEL}},
+        {"press and release on different buttons", Mouse(0, 17, 41) + Mouse(3, 15, 65), {IDCANCEL}},
+        // The close box, [×] at the right end of the dialog's top line (columns 85 to
+        // 87 of row 10), ends it before the click on the check box.
+        {"the close box", Click(10, 86) + Click(14, 18), {IDCANCEL}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Type(c.typed), c.expected) << c.name;
     }
 }
 
-// 終了（&X） with the focus, on the middle row of its framed default button (194,121
-// units, 46 by 23): three full-width characters of two cells each, then X reversed and
-// underlined.
+// 終了（&X） with the focus, on the first of the two rows of its default button (194,121
+// units, 46 by 23: columns 60 to 73, "< 終了（X） >", from the client's): three
+// full-width characters of two cells each, then X reversed and underlined.
 TEST_F(TtyInput, FocusAndMnemonicShowOnFullWidthCaptions) {
     std::optional<ScreenGrid> shown;
     Type("", [&](const ScreenGrid& grid) {
-        if (grid.RowText(0).find(L"KIVO6") != std::wstring::npos) {
+        if (grid.RowText(10).find(L"─ KIVO6 ─") != std::wstring::npos) {
             shown = grid;
         }
     });
     ASSERT_TRUE(shown.has_value());
     const wchar_t characters[] = {L'終', 0, L'了', 0, L'（', 0, L'X', L'）'};
     for (int k = 0; k < 8; ++k) {
-        SCOPED_TRACE("column " + std::to_string(51 + k));
-        const Cell& cell = shown->At(17, 51 + k);
+        SCOPED_TRACE("column " + std::to_string(74 + k));
+        const Cell& cell = shown->At(25, 74 + k);
         EXPECT_EQ(cell.trailing ? 0 : cell.character, characters[k]);
         EXPECT_EQ(cell.style & (STYLE_REVERSE | STYLE_UNDERLINE),
                   k == 6 ? STYLE_REVERSE | STYLE_UNDERLINE : STYLE_REVERSE);

@@ -1,6 +1,6 @@
 // Tests of the terminal front end's drawing rules without a terminal: full-width
-// characters on the grid, wrapping of message box text, boxes on tiny screens, and the
-// layout of the program's own dialogs on the character grid.
+// characters on the grid, boxes on tiny screens, and the program's own dialogs drawn
+// whole and centred on the character grid.
 #include "frontends/tty/dialog_view.h"
 #include "frontends/tty/message_box_view.h"
 #include "frontends/tty/tty_front_end.h"
@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <tuple>
 
 namespace {
 
@@ -33,16 +34,6 @@ TEST_F(TtyLayout, FullWidthCharactersAreNeverCutInHalf) {
     EXPECT_EQ(grid.RowText(0), L"abc終 了");
 }
 
-TEST_F(TtyLayout, WrappedLinesBuiltAlikeAreCutAlike) {
-    const std::wstring line = L"[01]:  3回: 2.3％  [02]: 12回: 9.1％  [03]:  1回: 0.8％";
-    EXPECT_EQ(
-        WrapText(line + L"\n" + line + L"\n", 40),
-        (std::vector<std::wstring>{L"[01]:  3回: 2.3％  [02]: 12回: 9.1％", L"[03]:  1回: 0.8％",
-                                   L"[01]:  3回: 2.3％  [02]: 12回: 9.1％", L"[03]:  1回: 0.8％"}));
-    // A word wider than the box is cut between characters.
-    EXPECT_EQ(WrapText(L"前々々回", 5), (std::vector<std::wstring>{L"前々", L"々回"}));
-}
-
 TEST_F(TtyLayout, BoxStaysOnScreensResizedDownToOneCell) {
     for (const auto& [rows, columns] : {std::pair{1, 1}, {3, 7}, {5, 20}}) {
         SCOPED_TRACE(std::to_string(rows) + "x" + std::to_string(columns));
@@ -55,46 +46,86 @@ TEST_F(TtyLayout, BoxStaysOnScreensResizedDownToOneCell) {
     }
 }
 
-// Whether two controls draw on a common cell of the client area: each draws on its
-// rectangle and its caption's run to the right.
-bool Overlap(const CellRect& client, const ControlView& a, const ControlView& b) {
-    const auto covers = [](const ControlView& view, int row, int column) {
-        return view.rect.Contains(row, column) ||
-               (row == view.textRow && column >= view.rect.left && column < view.textRight);
-    };
-    for (int row = client.top; row < client.bottom; ++row) {
-        for (int column = client.left; column < client.right; ++column) {
-            if (covers(a, row, column) && covers(b, row, column)) {
-                return true;
-            }
-        }
-    }
-    return false;
+// The cells a control draws on: its rectangle and its caption's run to the right.
+bool Covers(const ControlView& view, int row, int column) {
+    return view.rect.Contains(row, column) ||
+           (row == view.textRow && column >= view.rect.left && column < view.textRight);
 }
 
+// A row's text from a cell on; full-width characters are one character in two cells.
+std::wstring TextFrom(const ScreenGrid& grid, int row, int column) {
+    std::wstring text;
+    for (; column < grid.Columns(); ++column) {
+        if (!grid.At(row, column).trailing) {
+            text.push_back(grid.At(row, column).character);
+        }
+    }
+    return text;
+}
+
+struct Screen {
+    int rows, columns;
+    // Where the dialog's frame lands, worked out by hand: the dialog is 0.31 cells a
+    // unit across and 0.117 down, rounded down, plus a frame, centred.
+    CellRect frame;
+};
+
+struct DialogCase {
+    int id;
+    std::vector<Screen> screens;
+    // Cells a caption must start on at 80x24, with the text that starts there.
+    std::vector<std::tuple<int, int, std::wstring>> landmarks;
+};
+
+const DialogCase* current = nullptr;
 int dialogsChecked = 0;
 
-// Each control stays inside the dialog and covers no other; a push button whose
-// caption is wider than its template's rectangle widens to show it whole, which there
-// is room for in both dialogs.
+// Each control's caption shows whole, and no two controls share a cell or stand side
+// by side without a blank between them; no control lies on a group box's frame.
 INT_PTR CALLBACK CheckLayoutAndEnd(HWND dialog, UINT message, WPARAM, LPARAM) {
     if (message != WM_INITDIALOG) {
         return FALSE;
     }
-    const DialogView view = LayOutDialog(dialog);
-    for (const ControlView& control : view.controls) {
-        SCOPED_TRACE(control.control->caption);
-        const CellRect& rect = control.rect;
-        EXPECT_TRUE(
-            view.client.Contains(rect.top, rect.left) &&
-            view.client.Contains(rect.bottom - 1, std::max(rect.right, control.textRight) - 1));
-        if (control.control->kind == ControlKind::PushButton) {
-            EXPECT_GE(rect.Width(), TextWidth(LabelOf(*control.control).text) + 2);
+    for (const Screen& screen : current->screens) {
+        SCOPED_TRACE(std::to_string(screen.columns) + "x" + std::to_string(screen.rows));
+        const DialogView view = LayOutDialog(dialog, screen.rows, screen.columns);
+        EXPECT_EQ(
+            std::tie(view.frame.left, view.frame.top, view.frame.right, view.frame.bottom),
+            std::tie(screen.frame.left, screen.frame.top, screen.frame.right, screen.frame.bottom));
+        ScreenGrid grid(screen.rows, screen.columns);
+        DrawDialog(grid, view, true);
+        EXPECT_EQ(grid.At(view.frame.top, view.frame.left).character, L'┌');
+        EXPECT_EQ(grid.At(view.frame.bottom - 1, view.frame.right - 1).character, L'┘');
+        for (const ControlView& control : view.controls) {
+            SCOPED_TRACE(control.control->caption);
+            const std::wstring caption = LabelOf(*control.control).text;
+            const int row =
+                control.control->kind == ControlKind::GroupBox ? control.rect.top : control.textRow;
+            EXPECT_NE(grid.RowText(row).find(caption), std::wstring::npos);
+            if (control.control->kind == ControlKind::GroupBox) {
+                continue;
+            }
+            for (const ControlView& other : view.controls) {
+                if (&other == &control) {
+                    continue;
+                }
+                const bool frame = other.control->kind == ControlKind::GroupBox;
+                for (int r = view.client.top; r < view.client.bottom; ++r) {
+                    for (int c = view.client.left; c < view.client.right; ++c) {
+                        const bool near =
+                            frame ? (r == other.rect.top || r == other.rect.bottom - 1 ||
+                                     c == other.rect.left || c == other.rect.right - 1) &&
+                                        other.rect.Contains(r, c)
+                                  : Covers(other, r, c) || Covers(other, r, c + 1);
+                        EXPECT_FALSE(Covers(control, r, c) && near)
+                            << other.control->caption << " at " << r << "," << c;
+                    }
+                }
+            }
         }
-        for (const ControlView& other : view.controls) {
-            if (&other != &control && control.control->kind != ControlKind::GroupBox &&
-                other.control->kind != ControlKind::GroupBox) {
-                EXPECT_FALSE(Overlap(view.client, control, other)) << other.control->caption;
+        if (screen.rows == 24) {
+            for (const auto& [row, column, text] : current->landmarks) {
+                EXPECT_EQ(TextFrom(grid, row, column).substr(0, text.size()), text);
             }
         }
     }
@@ -103,11 +134,24 @@ INT_PTR CALLBACK CheckLayoutAndEnd(HWND dialog, UINT message, WPARAM, LPARAM) {
     return FALSE;
 }
 
-TEST_F(TtyLayout, ProgramDialogsStayInsideAndNoControlCoversAnother) {
+TEST_F(TtyLayout, ProgramDialogsShowWholeAndCentred) {
+    const DialogCase cases[] = {
+        // 247 x 153 units: 76 x 17 cells inside the frame.
+        {IDD_MAIN,
+         {{24, 80, {1, 2, 79, 21}}, {40, 120, {21, 10, 99, 29}}},
+         {{3, 4, L"┌─ 数字算出 "}, {6, 8, L"[ ] 前回の数字を排除"}, {11, 10, L"( ) 奇数のみ"}}},
+        // 242 x 187 units: 75 x 21 cells inside the frame, which takes the 24th row.
+        {IDD_SETTINGS,
+         {{24, 80, {1, 0, 78, 23}}, {40, 120, {21, 8, 98, 31}}},
+         {{3, 9, L"[ ] 1～10    [ ] 11～20   [ ] 21～30"},
+          {9, 29, L"[ ] 前々回（2回目）  [ ] 前々々回（3回目）  │"},
+          {22, 1, L"└"}}},
+    };
     TtyFrontEnd idle; // never started: each dialog ends before it would be shown
     SetFrontEnd(&idle);
-    for (int id : {IDD_MAIN, IDD_SETTINGS}) {
-        DialogBoxParamA(ProgramModule(), MAKEINTRESOURCEA(id), nullptr, CheckLayoutAndEnd, 0);
+    for (const DialogCase& c : cases) {
+        current = &c;
+        DialogBoxParamA(ProgramModule(), MAKEINTRESOURCEA(c.id), nullptr, CheckLayoutAndEnd, 0);
     }
     SetFrontEnd(nullptr);
     EXPECT_EQ(dialogsChecked, 2);
