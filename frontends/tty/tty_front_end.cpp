@@ -407,8 +407,10 @@ void TtyFrontEnd::HandleBoxInput(OpenBox& box, const Input& input) {
     case Input::Kind::Mouse: {
         const bool onButton = box.view.okButton.Contains(input.row, input.column) ||
                               box.view.closeBox.Contains(input.row, input.column);
-        // The wheel with Shift turns sideways, as in most programs that scroll both ways.
-        const bool sideways = (input.buttons & BUTTON_SHIFT) != 0;
+        // A box with nothing above or below to show turns its wheel sideways. Curses
+        // (ncurses 6.4) cannot say which way a wheel with Shift turned, nor report a
+        // sideways wheel, so the plain wheel is the one that works everywhere.
+        const bool sideways = !box.view.MoreAbove() && !box.view.MoreBelow();
         int& position = sideways ? box.firstColumn : box.firstLine;
         const int step = sideways ? SIDEWAYS_COLUMNS : WHEEL_LINES;
         if ((input.buttons & BUTTON4_PRESSED) != 0) {

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -182,3 +183,96 @@ TEST_F(TtyInput, KeysAndTheWheelScrollAMessageBox) {
 }
 
 } // namespace
+
+// On 50 x 16 the 78 x 19 dialog would be cut: a note says so, centred, and keys do
+// not reach the unseen dialog (x, its mnemonic, is not taken). Once the terminal is
+// 80 x 24 the dialog is drawn, from its top left corner on row 2, column 1.
+TEST_F(TtyInput, TooSmallATerminalIsNamedUntilResized) {
+    setenv("LINES", "16", 1);
+    setenv("COLUMNS", "50", 1);
+    int notes = 0;
+    bool dialogAfterNote = false;
+    const Commands commands = Type("x", [&](const ScreenGrid& grid) {
+        if (grid.Rows() == 16 &&
+            grid.RowText(7) ==
+                std::wstring(11, L' ') + L"KIVO6 needs at least 78×19;" + std::wstring(12, L' ') &&
+            grid.RowText(8) ==
+                std::wstring(14, L' ') + L"this terminal is 50×16" + std::wstring(14, L' ')) {
+            // The second note follows the x: the terminal grows as curses waits again.
+            if (++notes == 2) {
+                setenv("LINES", "24", 1);
+                setenv("COLUMNS", "80", 1);
+                raise(SIGWINCH);
+            }
+        }
+        dialogAfterNote =
+            dialogAfterNote || (notes > 0 && grid.Rows() == 24 && grid.At(2, 1).character == L'┌' &&
+                                grid.RowText(2).find(L"─ KIVO6 ─") != std::wstring::npos);
+    });
+    EXPECT_EQ(notes, 2);
+    EXPECT_TRUE(dialogAfterNote);
+    EXPECT_EQ(commands, (Commands{IDCANCEL}));
+}
+
+// The share table, five entries of 19 cells a row (93 with the last one's blanks
+// dropped), in a box on 80 columns: rows stay whole, and 76 cells of them show.
+// Right moves 8 cells, up to the last 76; the wheel up, with no rows to scroll,
+// moves back 8, Left on to the first. A full-width character cut by the box's edge is left out.
+TEST_F(TtyInput, WideBoxesScrollSideways) {
+    setenv("LINES", "24", 1);
+    setenv("COLUMNS", "80", 1);
+    // 回 and ％ as the program writes them, in code page 932.
+    const auto cp932 = [](std::string text) {
+        for (const auto& [from, to] :
+             {std::pair<std::string, std::string>{"回", "\x89\xf1"}, {"％", "\x81\x93"}}) {
+            for (std::size_t at = text.find(from); at != std::string::npos;
+                 at = text.find(from, at)) {
+                text.replace(at, from.size(), to);
+            }
+        }
+        return text;
+    };
+    boxText = cp932("[01]: 12回: 8.0％  [02]:  9回: 6.0％  [03]: 11回: 7.3％  "
+                    "[04]:  3回: 2.0％  [05]:  7回: 4.7％  \n"
+                    "[06]: 10回: 6.7％  [07]:  4回: 2.7％  [08]: 13回: 8.7％  "
+                    "[09]:  5回: 3.3％  [10]:  8回: 5.3％  \n"
+                    "[41]:  6回: 4.0％  [42]:  2回: 1.3％  [43]:  9回: 6.0％  ");
+    std::vector<std::wstring> shown; // the first row and the bottom frame, as they change
+    Type(std::string("\t\r") + "\x1bOC\x1bOC\x1bOC" + Mouse(64, 0, 0) + "\x1bOD\x1bOD" +
+             "\x1b\x1b[24~",
+         [&](const ScreenGrid& grid) {
+             // The box is 8 rows, 8 to 15; its rows of text, 10 to 12.
+             if (grid.RowText(8).find(L"Dialog") == std::wstring::npos) {
+                 return;
+             }
+             if (shown.empty()) {
+                 EXPECT_EQ(grid.RowText(11).substr(0, 6) + grid.RowText(12).substr(0, 6),
+                           L"│ [06]│ [41]");
+             }
+             const std::wstring now = grid.RowText(10) + L"\n" + grid.RowText(15);
+             if (shown.empty() || shown.back() != now) {
+                 shown.push_back(now);
+             }
+         });
+    const auto box = [](const std::wstring& row, const std::wstring& bottom) {
+        return L"│ " + row + L" │\n└─" + bottom + L"┘";
+    };
+    const std::wstring first =
+        L"[01]: 12回: 8.0％  [02]:  9回: 6.0％  [03]: 11回: 7.3％  [04]:  3回: 2.0％  ";
+    EXPECT_EQ(
+        shown,
+        (std::vector<std::wstring>{
+            box(first, L" columns 1-76 of 93 → " + std::wstring(55, L'─')),
+            box(L"回: 8.0％  [02]:  9回: 6.0％  [03]: 11回: 7.3％  [04]:  3回: 2.0％  [05]:  7",
+                L" ← columns 9-84 of 93 → " + std::wstring(53, L'─')),
+            box(L"   [02]:  9回: 6.0％  [03]: 11回: 7.3％  [04]:  3回: 2.0％  [05]:  7回: 4.7 ",
+                L" ← columns 17-92 of 93 → " + std::wstring(52, L'─')),
+            box(L"  [02]:  9回: 6.0％  [03]: 11回: 7.3％  [04]:  3回: 2.0％  [05]:  7回: 4.7％",
+                L" ← columns 18-93 of 93 " + std::wstring(54, L'─')),
+            box(L" : 8.0％  [02]:  9回: 6.0％  [03]: 11回: 7.3％  [04]:  3回: 2.0％  [05]:  7 ",
+                L" ← columns 10-85 of 93 → " + std::wstring(52, L'─')),
+            box(L"01]: 12回: 8.0％  [02]:  9回: 6.0％  [03]: 11回: 7.3％  [04]:  3回: 2.0％  [",
+                L" ← columns 2-77 of 93 → " + std::wstring(53, L'─')),
+            box(first, L" columns 1-76 of 93 → " + std::wstring(55, L'─')),
+        }));
+}
