@@ -184,30 +184,29 @@ TEST_F(TtyInput, KeysAndTheWheelScrollAMessageBox) {
 
 } // namespace
 
-// On 50 x 16 the 78 x 19 dialog would be cut: a note says so, centred, and keys do
-// not reach the unseen dialog (x, its mnemonic, is not taken). Once the terminal is
-// 80 x 24 the dialog is drawn, from its top left corner on row 2, column 1.
+// One row short of the 78 x 19 dialog, a note says what is needed, centred, and keys
+// do not reach the unseen dialog (x, its mnemonic, is not taken). Once the terminal
+// is 78 x 19 the dialog is drawn, its frame filling the screen.
 TEST_F(TtyInput, TooSmallATerminalIsNamedUntilResized) {
-    setenv("LINES", "16", 1);
-    setenv("COLUMNS", "50", 1);
+    setenv("LINES", "18", 1);
+    setenv("COLUMNS", "78", 1);
     int notes = 0;
     bool dialogAfterNote = false;
     const Commands commands = Type("x", [&](const ScreenGrid& grid) {
-        if (grid.Rows() == 16 &&
-            grid.RowText(7) ==
-                std::wstring(11, L' ') + L"KIVO6 needs at least 78×19;" + std::wstring(12, L' ') &&
+        if (grid.Rows() == 18 &&
             grid.RowText(8) ==
-                std::wstring(14, L' ') + L"this terminal is 50×16" + std::wstring(14, L' ')) {
+                std::wstring(25, L' ') + L"KIVO6 needs at least 78×19;" + std::wstring(26, L' ') &&
+            grid.RowText(9) ==
+                std::wstring(28, L' ') + L"this terminal is 78×18" + std::wstring(28, L' ')) {
             // The second note follows the x: the terminal grows as curses waits again.
             if (++notes == 2) {
-                setenv("LINES", "24", 1);
-                setenv("COLUMNS", "80", 1);
+                setenv("LINES", "19", 1);
                 raise(SIGWINCH);
             }
         }
         dialogAfterNote =
-            dialogAfterNote || (notes > 0 && grid.Rows() == 24 && grid.At(2, 1).character == L'┌' &&
-                                grid.RowText(2).find(L"─ KIVO6 ─") != std::wstring::npos);
+            dialogAfterNote || (notes > 0 && grid.Rows() == 19 && grid.At(0, 0).character == L'┌' &&
+                                grid.At(18, 77).character == L'┘');
     });
     EXPECT_EQ(notes, 2);
     EXPECT_TRUE(dialogAfterNote);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <memory>
 #include <tuple>
 
 namespace {
@@ -44,6 +45,32 @@ TEST_F(TtyLayout, BoxStaysOnScreensResizedDownToOneCell) {
         EXPECT_EQ(view.frame.Intersect(grid.Bounds()).Height(), view.frame.Height());
         DrawMessageBox(grid, view, L"Dialog");
     }
+}
+
+// A check box's caption runs on past its 20 units (6 cells) into free cells, whole;
+// beside another control it stops a blank short of it, ending in an ellipsis.
+TEST_F(TtyLayout, CaptionsRunOnIntoFreeCellsAndStopShortOfAControl) {
+    WindowRecord dialog;
+    dialog.cx = 100; // 31 x 4 cells inside the frame, which fills the 33 x 6 screen
+    dialog.cy = 40;
+    const auto add = [&](int x, int y, const char* caption) {
+        auto control = std::make_unique<WindowRecord>();
+        control->parent = &dialog;
+        control->kind = ControlKind::CheckBox;
+        control->caption = caption;
+        control->x = static_cast<std::int16_t>(x);
+        control->y = static_cast<std::int16_t>(y);
+        control->cx = 20;
+        control->cy = 10;
+        dialog.controls.push_back(std::move(control));
+    };
+    add(0, 0, "前々々回（3回目）");
+    add(0, 20, "ｷｬﾝｾﾙｷｬﾝｾﾙｷｬﾝｾﾙ");
+    add(40, 20, "4回目"); // at column 12 of the client area
+    ScreenGrid grid(6, 33);
+    DrawDialog(grid, LayOutDialog(&dialog, 6, 33), true);
+    EXPECT_EQ(grid.RowText(1), L"│[ ] 前々々回（3回目）          │");
+    EXPECT_EQ(grid.RowText(3), L"│[ ] ｷｬﾝｾﾙｷ… [ ] 4回目          │");
 }
 
 // The cells a control draws on: its rectangle and its caption's run to the right.
@@ -139,7 +166,11 @@ TEST_F(TtyLayout, ProgramDialogsShowWholeAndCentred) {
         // 247 x 153 units: 76 x 17 cells inside the frame.
         {IDD_MAIN,
          {{24, 80, {1, 2, 79, 21}}, {40, 120, {21, 10, 99, 29}}},
-         {{3, 4, L"┌─ 数字算出 "}, {6, 8, L"[ ] 前回の数字を排除"}, {11, 10, L"( ) 奇数のみ"}}},
+         {{3, 4, L"┌─ 数字算出 "},
+          {6, 8, L"[ ] 前回の数字を排除"},
+          {11, 10, L"( ) 奇数のみ"},
+          // 結果表示(Type1), widened to show its caption, keeps a blank before the frame.
+          {9, 29, L"┌─────────────────┐ │"}}},
         // 242 x 187 units: 75 x 21 cells inside the frame, which takes the 24th row.
         {IDD_SETTINGS,
          {{24, 80, {1, 0, 78, 23}}, {40, 120, {21, 8, 98, 31}}},
