@@ -8,8 +8,13 @@
 
 namespace {
 
-constexpr int UNITS_PER_COLUMN = 4;
-constexpr int UNITS_PER_ROW = 8;
+// Cells per dialog unit, as fractions. Across, 0.31: a terminal's characters are
+// wider than the template font's, and 0.31 gives each check box room for its mark
+// and caption while the widest dialog (247 units) keeps to 78 columns. Down, 0.117:
+// the tallest dialog (187 units) takes 21 rows and its frame 2, within 24 lines,
+// and check boxes 14 units apart still land on different rows.
+constexpr int COLUMNS_PER_HUNDRED_UNITS = 31;
+constexpr int ROWS_PER_THOUSAND_UNITS = 117;
 
 int FloorDivide(int value, int divisor) {
     const int quotient = value / divisor;
@@ -79,21 +84,24 @@ int LabelWidth(const WindowRecord& control) {
 }
 
 // A push button too narrow for "[ caption ]" (or its framed form) takes free columns
-// beside it, right and left in turn so that it stays where it was.
+// beside it, right and left in turn so that it stays where it was, keeping a free
+// column between it and whatever stands there, so the two do not read as one.
 void WidenPushButton(ControlView& view, int owner, int need, Occupancy& occupancy) {
     CellRect& rect = view.rect;
     bool right = true;
     bool left = true;
     while (rect.Width() < need && (right || left)) {
         if (right) {
-            right = occupancy.ColumnFree(rect.right, rect.top, rect.bottom);
+            right = occupancy.ColumnFree(rect.right, rect.top, rect.bottom) &&
+                    occupancy.ColumnFree(rect.right + 1, rect.top, rect.bottom);
             if (right) {
                 occupancy.Claim({rect.right, rect.top, rect.right + 1, rect.bottom}, owner);
                 ++rect.right;
             }
         }
         if (left && rect.Width() < need) {
-            left = occupancy.ColumnFree(rect.left - 1, rect.top, rect.bottom);
+            left = occupancy.ColumnFree(rect.left - 1, rect.top, rect.bottom) &&
+                   occupancy.ColumnFree(rect.left - 2, rect.top, rect.bottom);
             if (left) {
                 occupancy.Claim({rect.left - 1, rect.top, rect.left, rect.bottom}, owner);
                 --rect.left;
@@ -188,11 +196,11 @@ void DrawCheckable(ScreenGrid& grid, const WindowRecord& control, const ControlV
 } // namespace
 
 int ColumnFromUnits(int x) {
-    return FloorDivide(x, UNITS_PER_COLUMN);
+    return FloorDivide(x * COLUMNS_PER_HUNDRED_UNITS, 100);
 }
 
 int RowFromUnits(int y) {
-    return FloorDivide(y, UNITS_PER_ROW);
+    return FloorDivide(y * ROWS_PER_THOUSAND_UNITS, 1000);
 }
 
 Label LabelOf(const WindowRecord& window) {
@@ -220,14 +228,17 @@ Label LabelOf(const WindowRecord& window) {
     return label;
 }
 
-DialogView LayOutDialog(HWND dialog) {
+DialogView LayOutDialog(HWND dialog, int rows, int columns) {
     DialogView view;
     view.dialog = dialog;
-    const int left = ColumnFromUnits(dialog->x);
-    const int top = RowFromUnits(dialog->y);
-    view.client = {left + 1, top + 1, left + 1 + std::max(ColumnFromUnits(dialog->cx), 1),
-                   top + 1 + std::max(RowFromUnits(dialog->cy), 1)};
-    view.frame = {left, top, view.client.right + 1, view.client.bottom + 1};
+    // Centred on the screen, as far as it fits; the template's own position is
+    // relative to a desktop the terminal does not have.
+    const int width = std::max(ColumnFromUnits(dialog->cx), 1) + 2;
+    const int height = std::max(RowFromUnits(dialog->cy), 1) + 2;
+    const int left = std::max(0, (columns - width) / 2);
+    const int top = std::max(0, (rows - height) / 2);
+    view.frame = {left, top, left + width, top + height};
+    view.client = {left + 1, top + 1, view.frame.right - 1, view.frame.bottom - 1};
     view.closeBox = {view.frame.right - 4, view.frame.top, view.frame.right - 1,
                      view.frame.top + 1};
 
@@ -329,6 +340,19 @@ void DrawDialog(ScreenGrid& grid, const DialogView& view, bool active) {
                 break;
             }
         }
+    }
+}
+
+void DrawTooSmallNote(ScreenGrid& grid, int needRows, int needColumns) {
+    const auto size = [](int columns, int rows) {
+        return std::to_wstring(columns) + CloseMark() + std::to_wstring(rows);
+    };
+    const std::wstring lines[] = {L"KIVO6 needs at least " + size(needColumns, needRows) + L";",
+                                  L"this terminal is " + size(grid.Columns(), grid.Rows())};
+    const int top = std::max(0, (grid.Rows() - 2) / 2);
+    for (int k = 0; k < 2; ++k) {
+        const int left = std::max(0, (grid.Columns() - TextWidth(lines[k])) / 2);
+        grid.Put(top + k, left, lines[k], STYLE_BOLD, grid.Bounds());
     }
 }
 

@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-// Dialog units on the grid: a cell is four units across and eight down. Both edges
-// of a rectangle are rounded down, so controls that touch in units touch on screen.
+// Dialog units on the grid: about 3.2 units a cell across and 8.5 down (see
+// dialog_view.cpp). Both edges of a rectangle are rounded down, so controls that
+// touch in units touch on screen.
 int ColumnFromUnits(int x);
 int RowFromUnits(int y);
 
@@ -36,11 +37,18 @@ struct DialogView {
     std::vector<ControlView> controls; // the model's order
 };
 
-DialogView LayOutDialog(HWND dialog);
+// Lays the dialog out centred on a screen of rows x columns. A dialog larger than
+// the screen starts at its top left and runs off it: its frame says how much room
+// it needs.
+DialogView LayOutDialog(HWND dialog, int rows, int columns);
 
 // Draws the dialog on top of what the grid holds. An inactive dialog (an owner
 // beneath a modal window) is drawn dim and without its focus.
 void DrawDialog(ScreenGrid& grid, const DialogView& view, bool active);
+
+// In place of dialogs that do not fit: "KIVO6 needs at least W×H; this terminal is
+// w×h", centred, on two lines.
+void DrawTooSmallNote(ScreenGrid& grid, int needRows, int needColumns);
 
 // The control a click on this cell reaches, or nullptr (group boxes take no clicks).
 HWND ControlAt(const DialogView& view, int row, int column);

@@ -1,6 +1,8 @@
 // The terminal's message box; see message_box_view.h. The box is as wide as its
 // widest line and no wider than the screen, and as tall as its text up to the
-// screen's height; the rest of the text is reached by scrolling.
+// screen's height; the rest of the text is reached by scrolling. Lines stay whole
+// because the program's tables (the share table's rows of five) mean something
+// only as whole rows.
 #include "frontends/tty/message_box_view.h"
 
 #include <algorithm>
@@ -47,53 +49,15 @@ std::vector<std::wstring> SplitLines(std::wstring_view text) {
     return lines;
 }
 
-// Where to cut a line wider than maxWidth: before the rightmost word starting within
-// the width, or failing that after the last character that fits (at least one).
-std::size_t CutPoint(const std::wstring& line, int maxWidth) {
-    std::size_t lastFit = 0;
-    std::size_t wordStart = 0;
-    int column = 0;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (column > maxWidth) {
-            break;
-        }
-        if (i > 0 && line[i] != L' ' && line[i - 1] == L' ') {
-            wordStart = i;
-        }
-        column += CharacterWidth(line[i]);
-        if (column <= maxWidth) {
-            lastFit = i + 1;
-        }
-    }
-    if (wordStart > 0) {
-        return wordStart;
-    }
-    return std::max<std::size_t>(lastFit, 1);
-}
-
 } // namespace
 
-std::vector<std::wstring> WrapText(std::wstring_view text, int maxWidth) {
-    maxWidth = std::max(maxWidth, 1);
-    std::vector<std::wstring> wrapped;
-    for (std::wstring line : SplitLines(text)) {
-        while (TextWidth(line) > maxWidth) {
-            const std::size_t cut = CutPoint(line, maxWidth);
-            wrapped.push_back(TrimRight(line.substr(0, cut)));
-            line.erase(0, cut);
-        }
-        wrapped.push_back(line);
-    }
-    return wrapped;
-}
-
 MessageBoxView LayOutMessageBox(std::wstring_view caption, std::wstring_view text, int rows,
-                                int columns, int firstLine) {
+                                int columns, int firstLine, int firstColumn) {
     MessageBoxView view;
     rows = std::max(rows, 0);
     columns = std::max(columns, 0);
-    view.lines = WrapText(text, columns - 4);
-    int textWidth = 0;
+    view.lines = SplitLines(text);
+    int& textWidth = view.textWidth;
     for (const std::wstring& line : view.lines) {
         textWidth = std::max(textWidth, TextWidth(line));
     }
@@ -114,6 +78,7 @@ MessageBoxView LayOutMessageBox(std::wstring_view caption, std::wstring_view tex
     view.closeBox = {view.frame.right - 4, top, view.frame.right - 1, top + 1};
     view.text = {left + 1 + padding, top + 2, view.frame.right - 1 - padding,
                  top + 2 + view.visibleLines};
+    view.firstColumn = std::clamp(firstColumn, 0, std::max(0, textWidth - view.text.Width()));
     const int buttonLeft = left + (width - static_cast<int>(OK_BUTTON.size())) / 2;
     const int buttonRow = view.frame.bottom - 2;
     view.okButton = {buttonLeft, buttonRow, buttonLeft + static_cast<int>(OK_BUTTON.size()),
@@ -139,13 +104,36 @@ void DrawMessageBox(ScreenGrid& grid, const MessageBoxView& view, std::wstring_v
     for (int k = 0; k < view.visibleLines; ++k) {
         const auto line = static_cast<std::size_t>(view.firstLine + k);
         if (line < view.lines.size()) {
-            grid.Put(view.text.top + k, view.text.left, view.lines[line], STYLE_PLAIN, view.text);
+            // Scrolled sideways, the text starts left of the box and is clipped to it;
+            // a full-width character cut by the edge is left off.
+            grid.Put(view.text.top + k, view.text.left - view.firstColumn, view.lines[line],
+                     STYLE_PLAIN, view.text);
         }
     }
 
     const CellRect inside{frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1};
     grid.Put(view.okButton.top, view.okButton.left, OK_BUTTON, STYLE_REVERSE | STYLE_BOLD, inside);
 
+    const int bottom = frame.bottom - 1;
+    const CellRect bottomLine{frame.left + 1, bottom, frame.right - 1, bottom + 1};
+    if (view.MoreLeft() || view.MoreRight()) {
+        // Which columns are shown, and which way there are more, at the bottom frame's
+        // left; the arrow keys scroll.
+        std::wstring where = L" ";
+        if (view.MoreLeft()) {
+            where += SidewaysArrow(false);
+            where += L' ';
+        }
+        where += L"columns " + std::to_wstring(view.firstColumn + 1) + L"-" +
+                 std::to_wstring(view.firstColumn + view.text.Width()) + L" of " +
+                 std::to_wstring(view.textWidth);
+        if (view.MoreRight()) {
+            where += L' ';
+            where += SidewaysArrow(true);
+        }
+        where += L" ";
+        grid.Put(bottom, frame.left + 2, where, STYLE_BOLD, bottomLine);
+    }
     if (view.MoreAbove() || view.MoreBelow()) {
         // Which lines are shown, and which way there are more, in the bottom frame.
         std::wstring where = L" ";
@@ -159,8 +147,6 @@ void DrawMessageBox(ScreenGrid& grid, const MessageBoxView& view, std::wstring_v
             where += L" v more";
         }
         where += L" ";
-        const int bottom = frame.bottom - 1;
-        const CellRect bottomLine{frame.left + 1, bottom, frame.right - 1, bottom + 1};
         grid.Put(bottom, std::max(bottomLine.left, frame.right - 2 - TextWidth(where)), where,
                  STYLE_BOLD, bottomLine);
     }

@@ -120,6 +120,13 @@ wchar_t CloseMark() {
     return ShowsInOneCell(L'×') ? L'×' : L'x';
 }
 
+wchar_t SidewaysArrow(bool right) {
+    if (right) {
+        return ShowsInOneCell(L'→') ? L'→' : L'>';
+    }
+    return ShowsInOneCell(L'←') ? L'←' : L'<';
+}
+
 ScreenGrid::ScreenGrid(int rows, int columns)
     : rows_(std::max(rows, 0)), columns_(std::max(columns, 0)),
       cells_(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(columns_)) {}

@@ -58,6 +58,8 @@ const FrameGlyphs& DoubleFrame();
 wchar_t Ellipsis();
 // "×" where the locale shows it in one cell, else 'x'.
 wchar_t CloseMark();
+// "→" or "←" where the locale shows it in one cell, else '>' or '<'.
+wchar_t SidewaysArrow(bool right);
 
 // A caption as drawn, and which of its characters is the mnemonic (-1 for none).
 struct Label {

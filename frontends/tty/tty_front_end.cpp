@@ -15,6 +15,8 @@ namespace {
 constexpr int ESCAPE = 27;
 constexpr int ESCAPE_DELAY_MS = 25;
 constexpr int WHEEL_LINES = 3;
+// How far Left, Right and a sideways wheel notch move a wide message box's text.
+constexpr int SIDEWAYS_COLUMNS = 8;
 // Windows' own double-click time.
 constexpr std::chrono::milliseconds DOUBLE_CLICK_TIME{500};
 
@@ -129,7 +131,10 @@ void TtyFrontEnd::WaitForInput() {
         CloseDialog(ActiveDialog());
         return;
     }
-    DispatchToDialog(input);
+    // Keys for a dialog nobody can see would act blindly.
+    if (!tooSmall_) {
+        DispatchToDialog(input);
+    }
     Redraw();
 }
 
@@ -219,13 +224,28 @@ void TtyFrontEnd::Redraw() {
     ScreenGrid grid(rows, columns);
     const HWND active = boxes_.empty() ? ActiveDialog() : nullptr;
     views_.clear();
+    int needRows = 0;
+    int needColumns = 0;
     for (HWND dialog : dialogs_) {
-        views_.push_back(LayOutDialog(dialog));
-        DrawDialog(grid, views_.back(), dialog == active && dialog->enabled);
+        views_.push_back(LayOutDialog(dialog, rows, columns));
+        needRows = std::max(needRows, views_.back().frame.Height());
+        needColumns = std::max(needColumns, views_.back().frame.Width());
+    }
+    // A clipped dialog hides controls without a word; say what size would do, and
+    // draw the dialogs again once the terminal is resized to it.
+    tooSmall_ = needRows > rows || needColumns > columns;
+    if (tooSmall_) {
+        views_.clear();
+        DrawTooSmallNote(grid, needRows, needColumns);
+    }
+    for (std::size_t i = 0; i < views_.size(); ++i) {
+        DrawDialog(grid, views_[i], dialogs_[i] == active && dialogs_[i]->enabled);
     }
     for (OpenBox* box : boxes_) {
-        box->view = LayOutMessageBox(box->caption, box->text, rows, columns, box->firstLine);
+        box->view = LayOutMessageBox(box->caption, box->text, rows, columns, box->firstLine,
+                                     box->firstColumn);
         box->firstLine = box->view.firstLine;
+        box->firstColumn = box->view.firstColumn;
         DrawMessageBox(grid, box->view, box->caption);
     }
     if (composed) {
@@ -374,6 +394,12 @@ void TtyFrontEnd::HandleBoxInput(OpenBox& box, const Input& input) {
         case KEY_END:
             box.firstLine = static_cast<int>(box.view.lines.size());
             break;
+        case KEY_LEFT:
+            box.firstColumn -= SIDEWAYS_COLUMNS;
+            break;
+        case KEY_RIGHT:
+            box.firstColumn += SIDEWAYS_COLUMNS;
+            break;
         default:
             break;
         }
@@ -381,11 +407,17 @@ void TtyFrontEnd::HandleBoxInput(OpenBox& box, const Input& input) {
     case Input::Kind::Mouse: {
         const bool onButton = box.view.okButton.Contains(input.row, input.column) ||
                               box.view.closeBox.Contains(input.row, input.column);
+        // A box with nothing above or below to show turns its wheel sideways. Curses
+        // (ncurses 6.4) cannot say which way a wheel with Shift turned, nor report a
+        // sideways wheel, so the plain wheel is the one that works everywhere.
+        const bool sideways = !box.view.MoreAbove() && !box.view.MoreBelow();
+        int& position = sideways ? box.firstColumn : box.firstLine;
+        const int step = sideways ? SIDEWAYS_COLUMNS : WHEEL_LINES;
         if ((input.buttons & BUTTON4_PRESSED) != 0) {
-            box.firstLine -= WHEEL_LINES;
+            position -= step;
         }
         if ((input.buttons & BUTTON5_PRESSED) != 0) {
-            box.firstLine += WHEEL_LINES;
+            position += step;
         }
         if ((input.buttons & BUTTON1_PRESSED) != 0) {
             box.pressedOk = onButton;

@@ -62,6 +62,7 @@ class TtyFrontEnd final : public FrontEnd {
         std::wstring caption;
         std::wstring text;
         int firstLine = 0;
+        int firstColumn = 0;
         MessageBoxView view;
         bool pressedOk = false;
         bool done = false;
@@ -77,6 +78,7 @@ class TtyFrontEnd final : public FrontEnd {
     screen* screen_ = nullptr;
     std::vector<HWND> dialogs_;     // open dialogs, owners first
     std::vector<DialogView> views_; // as last drawn, for hit tests
+    bool tooSmall_ = false;         // the dialogs do not fit: a note stands instead
     std::vector<OpenBox*> boxes_;   // message boxes up, innermost last
     Target pressed_;                // where button 1 went down
     bool buttonDown_ = false;

@@ -1,6 +1,6 @@
 // Tests of the terminal front end's drawing rules without a terminal: full-width
-// characters on the grid, wrapping of message box text, boxes on tiny screens, and the
-// layout of the program's own dialogs on the character grid.
+// characters on the grid, boxes on tiny screens, and the program's own dialogs drawn
+// whole and centred on the character grid.
 #include "frontends/tty/dialog_view.h"
 #include "frontends/tty/message_box_view.h"
 #include "frontends/tty/tty_front_end.h"
@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <memory>
+#include <tuple>
 
 namespace {
 
@@ -33,16 +35,6 @@ TEST_F(TtyLayout, FullWidthCharactersAreNeverCutInHalf) {
     EXPECT_EQ(grid.RowText(0), L"abc終 了");
 }
 
-TEST_F(TtyLayout, WrappedLinesBuiltAlikeAreCutAlike) {
-    const std::wstring line = L"[01]:  3回: 2.3％  [02]: 12回: 9.1％  [03]:  1回: 0.8％";
-    EXPECT_EQ(
-        WrapText(line + L"\n" + line + L"\n", 40),
-        (std::vector<std::wstring>{L"[01]:  3回: 2.3％  [02]: 12回: 9.1％", L"[03]:  1回: 0.8％",
-                                   L"[01]:  3回: 2.3％  [02]: 12回: 9.1％", L"[03]:  1回: 0.8％"}));
-    // A word wider than the box is cut between characters.
-    EXPECT_EQ(WrapText(L"前々々回", 5), (std::vector<std::wstring>{L"前々", L"々回"}));
-}
-
 TEST_F(TtyLayout, BoxStaysOnScreensResizedDownToOneCell) {
     for (const auto& [rows, columns] : {std::pair{1, 1}, {3, 7}, {5, 20}}) {
         SCOPED_TRACE(std::to_string(rows) + "x" + std::to_string(columns));
@@ -55,62 +47,128 @@ TEST_F(TtyLayout, BoxStaysOnScreensResizedDownToOneCell) {
     }
 }
 
-// Whether two controls draw on a common cell of the client area: each draws on its
-// rectangle and its caption's run to the right.
-bool Overlap(const CellRect& client, const ControlView& a, const ControlView& b) {
-    const auto covers = [](const ControlView& view, int row, int column) {
-        return view.rect.Contains(row, column) ||
-               (row == view.textRow && column >= view.rect.left && column < view.textRight);
+// A check box's caption runs on past its 20 units (6 cells) into free cells, whole;
+// beside another control it stops a blank short of it, ending in an ellipsis.
+TEST_F(TtyLayout, CaptionsRunOnIntoFreeCellsAndStopShortOfAControl) {
+    WindowRecord dialog;
+    dialog.cx = 100; // 31 x 4 cells inside the frame, which fills the 33 x 6 screen
+    dialog.cy = 40;
+    const auto add = [&](std::int16_t x, std::int16_t y, const char* caption) {
+        WindowRecord& control = *dialog.controls.emplace_back(std::make_unique<WindowRecord>());
+        control.parent = &dialog;
+        control.kind = ControlKind::CheckBox;
+        control.caption = caption;
+        std::tie(control.x, control.y, control.cx, control.cy) = std::tuple(x, y, 20, 10);
     };
-    for (int row = client.top; row < client.bottom; ++row) {
-        for (int column = client.left; column < client.right; ++column) {
-            if (covers(a, row, column) && covers(b, row, column)) {
-                return true;
-            }
-        }
-    }
-    return false;
+    add(0, 0, "前々々回（3回目）");
+    add(0, 20, "ｷｬﾝｾﾙｷｬﾝｾﾙｷｬﾝｾﾙ");
+    add(40, 20, "4回目"); // at column 12 of the client area
+    ScreenGrid grid(6, 33);
+    DrawDialog(grid, LayOutDialog(&dialog, 6, 33), true);
+    EXPECT_EQ(grid.RowText(1), L"│[ ] 前々々回（3回目）          │");
+    EXPECT_EQ(grid.RowText(3), L"│[ ] ｷｬﾝｾﾙｷ… [ ] 4回目          │");
 }
 
+// The cells a control draws on: its rectangle and its caption's run to the right.
+bool Covers(const ControlView& view, int row, int column) {
+    return view.rect.Contains(row, column) ||
+           (row == view.textRow && column >= view.rect.left && column < view.textRight);
+}
+
+// A row's text from a cell on; a full-width character is one character in two cells.
+std::wstring TextFrom(const ScreenGrid& grid, int row, int column) {
+    std::wstring text;
+    for (; column < grid.Columns(); ++column) {
+        if (!grid.At(row, column).trailing) {
+            text.push_back(grid.At(row, column).character);
+        }
+    }
+    return text;
+}
+
+// A screen size, and where the dialog's frame corners land, worked out by hand: 0.31
+// cells a unit across and 0.117 down, rounded down, plus the frame, centred. At 80x24,
+// texts that must start on given cells.
+struct DialogCase {
+    int id, rows, columns, top, left, bottom, right;
+    std::vector<std::tuple<int, int, std::wstring>> landmarks;
+};
+const DialogCase* current = nullptr;
 int dialogsChecked = 0;
 
-// Each control stays inside the dialog and covers no other; a push button whose
-// caption is wider than its template's rectangle widens to show it whole, which there
-// is room for in both dialogs.
+// Each caption shows whole, and no two controls share a cell or stand side by side
+// without a blank between them.
 INT_PTR CALLBACK CheckLayoutAndEnd(HWND dialog, UINT message, WPARAM, LPARAM) {
     if (message != WM_INITDIALOG) {
         return FALSE;
     }
-    const DialogView view = LayOutDialog(dialog);
+    const DialogView view = LayOutDialog(dialog, current->rows, current->columns);
+    ScreenGrid grid(current->rows, current->columns);
+    DrawDialog(grid, view, true);
+    EXPECT_EQ(grid.At(current->top, current->left).character, L'┌');
+    EXPECT_EQ(grid.At(current->bottom, current->right).character, L'┘');
     for (const ControlView& control : view.controls) {
         SCOPED_TRACE(control.control->caption);
-        const CellRect& rect = control.rect;
-        EXPECT_TRUE(
-            view.client.Contains(rect.top, rect.left) &&
-            view.client.Contains(rect.bottom - 1, std::max(rect.right, control.textRight) - 1));
-        if (control.control->kind == ControlKind::PushButton) {
-            EXPECT_GE(rect.Width(), TextWidth(LabelOf(*control.control).text) + 2);
-        }
+        const bool group = control.control->kind == ControlKind::GroupBox;
+        EXPECT_NE(grid.RowText(group ? control.rect.top : control.textRow)
+                      .find(LabelOf(*control.control).text),
+                  std::wstring::npos);
         for (const ControlView& other : view.controls) {
-            if (&other != &control && control.control->kind != ControlKind::GroupBox &&
-                other.control->kind != ControlKind::GroupBox) {
-                EXPECT_FALSE(Overlap(view.client, control, other)) << other.control->caption;
+            if (group || &other == &control || other.control->kind == ControlKind::GroupBox) {
+                continue;
+            }
+            for (int r = view.client.top; r < view.client.bottom; ++r) {
+                for (int c = view.client.left; c < view.client.right; ++c) {
+                    EXPECT_FALSE(Covers(control, r, c) &&
+                                 (Covers(other, r, c) || Covers(other, r, c + 1)))
+                        << other.control->caption << " at " << r << "," << c;
+                }
             }
         }
+    }
+    for (const auto& [row, column, text] : current->landmarks) {
+        EXPECT_EQ(TextFrom(grid, row, column).substr(0, text.size()), text);
     }
     ++dialogsChecked;
     EndDialog(dialog, 0);
     return FALSE;
 }
 
-TEST_F(TtyLayout, ProgramDialogsStayInsideAndNoControlCoversAnother) {
+TEST_F(TtyLayout, ProgramDialogsShowWholeAndCentred) {
+    const DialogCase cases[] = {
+        // 247 x 153 units: 76 x 17 cells inside the frame.
+        {IDD_MAIN,
+         24,
+         80,
+         2,
+         1,
+         20,
+         78,
+         {{3, 4, L"┌─ 数字算出 "},
+          {11, 10, L"( ) 奇数のみ"},
+          // 結果表示(Type1), widened to show its caption, keeps a blank before the frame.
+          {9, 29, L"┌─────────────────┐ │"}}},
+        {IDD_MAIN, 40, 120, 10, 21, 28, 98, {}},
+        // 242 x 187 units: 75 x 21 cells inside the frame, which takes the 23rd row.
+        {IDD_SETTINGS,
+         24,
+         80,
+         0,
+         1,
+         22,
+         77,
+         {{3, 9, L"[ ] 1～10    [ ] 11～20   [ ] 21～30"},
+          {9, 29, L"[ ] 前々回（2回目）  [ ] 前々々回（3回目）  │"}}},
+        {IDD_SETTINGS, 40, 120, 8, 21, 30, 97, {}},
+    };
     TtyFrontEnd idle; // never started: each dialog ends before it would be shown
     SetFrontEnd(&idle);
-    for (int id : {IDD_MAIN, IDD_SETTINGS}) {
-        DialogBoxParamA(ProgramModule(), MAKEINTRESOURCEA(id), nullptr, CheckLayoutAndEnd, 0);
+    for (const DialogCase& c : cases) {
+        current = &c;
+        DialogBoxParamA(ProgramModule(), MAKEINTRESOURCEA(c.id), nullptr, CheckLayoutAndEnd, 0);
     }
     SetFrontEnd(nullptr);
-    EXPECT_EQ(dialogsChecked, 2);
+    EXPECT_EQ(dialogsChecked, 4);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# CTest's smoke test of kivo6-tty in a private tmux: on the example history it opens a
-# box by keys, closes it by a click, ends on Alt+X with status 0 and gives the terminal
+# CTest's smoke test of kivo6-tty in a private tmux at 80x24: on the example history
+# it shows the settings dialog whole, opens a box by keys, closes it by a click, ends on Alt+X with status 0 and gives the terminal
 # back. KIVO6_TTY_MEMCHECK (tests/support/memcheck.sh) runs it under memcheck, whose
 # errors fail the test. Usage: program_test.sh KIVO6-TTY EXAMPLE-HISTORY
 set -euo pipefail
@@ -39,9 +39,19 @@ wait_until() {
     done
 }
 
-# The main dialog, placed at the screen's top left.
-wait_until '[[ $(head -n 1 <<<"$shown") == *"─ KIVO6 ─"* &&
+# The main dialog, centred: 19 lines, from the third.
+wait_until '[[ $(sed -n 3p <<<"$shown") == *"─ KIVO6 ─"* &&
     $shown == *"[ 詳細設定 ]"* && $shown == *"終了（X）"* ]]'
+
+# Shift+Tab and Enter open 詳細設定, which is 23 lines: its bottom frame shows on the
+# 23rd, and its longest captions whole. Escape cancels it.
+tmux send-keys -t kivo6 BTab Enter
+wait_until '[[ $(sed -n 23p <<<"$shown") == " └───"*"┘"* &&
+    $shown == *"[ ] 前々回（2回目）  [ ] 前々々回（3回目）"* ]]'
+tmux send-keys -t kivo6 Escape
+wait_until '[[ $shown != *"前々回"* ]]'
+# The focus is back on 詳細設定, last in the Tab order: one Tab takes it round to 終了.
+tmux send-keys -t kivo6 Tab
 
 # 過去の当選結果 is three Tabs on; its box lists the last ten draws, newest first.
 tmux send-keys -t kivo6 Tab Tab Tab Enter
