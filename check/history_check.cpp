@@ -5,6 +5,7 @@
 
 #include "history/history_file.h"
 #include "history/state.h"
+#include "platform/text_decoding.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -234,13 +235,9 @@ class FileCharacters {
         const std::string_view bytes = text.substr(at, Length(text, at));
         char code[16];
         if (utf8_) {
-            // The lead byte's payload, then six bits from each following byte.
-            auto point = static_cast<unsigned>(static_cast<unsigned char>(bytes[0]) &
-                                               (0x7Fu >> bytes.size()));
-            for (std::size_t k = 1; k < bytes.size(); ++k) {
-                point = (point << 6) | (static_cast<unsigned char>(bytes[k]) & 0x3Fu);
-            }
-            std::snprintf(code, sizeof code, "U+%04X", point);
+            std::size_t next = 0;
+            std::snprintf(code, sizeof code, "U+%04X",
+                          static_cast<unsigned>(NextCodePoint(bytes, next).value_or(0xFFFD)));
             finding.glyph = bytes;
         } else {
             unsigned value = 0;
@@ -248,9 +245,10 @@ class FileCharacters {
                 value = (value << 8) | static_cast<unsigned char>(byte);
             }
             std::snprintf(code, sizeof code, "0x%0*X", static_cast<int>(bytes.size() * 2), value);
-            // The full-width digits, 0x824F to 0x8258, are U+FF10 to U+FF19.
-            if (value >= 0x824F && value <= 0x8258) {
-                finding.glyph = {'\xEF', '\xBC', static_cast<char>(0x90 + (value - 0x824F))};
+            // Shown as the user's editor shows it, unless it is no character at all.
+            const std::string glyph = DecodeToUtf8(bytes, ForeignEncoding::CodePage932);
+            if (glyph.find("\xEF\xBF\xBD") == std::string::npos) {
+                finding.glyph = glyph;
             }
         }
         finding.code = code;

@@ -11,14 +11,8 @@
 #include <map>
 #include <optional>
 
-namespace {
-
-// ---- From bytes to code points
-
 constexpr char32_t REPLACEMENT = 0xFFFD;
 
-// The code point at `at` of UTF-8 text, stepping over it; nothing (and `at` as it
-// was) when the bytes there are not valid UTF-8.
 std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& at) {
     const auto lead = static_cast<unsigned char>(text[at]);
     const std::size_t length = lead < 0x80                   ? 1
@@ -44,6 +38,10 @@ std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& at) {
     at += length;
     return code;
 }
+
+namespace {
+
+// ---- From bytes to code points
 
 // The code points of UTF-8 text; a byte that is not valid UTF-8 becomes U+FFFD. With
 // `strict`, nothing instead: the text is not UTF-8 at all.

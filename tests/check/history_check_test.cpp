@@ -88,8 +88,8 @@ TEST_F(HistoryCheckTest, EachKindOfFindingAloneInItsWordsAtItsLineAndColumn) {
         {"KIVO\n1 2 3 4 5 6 第1回\nEND\n", "f:2:13: warning: \"第\" (U+7B2C) does not start a "
                                            "number: KIVO6 reads this as the value 0"},
         {"KIVO\n1 2 3 4 5 \x91\xE6 \x82\x56\nEND\n",
-         "f:2:11: warning: the character 0x91E6 (code page 932) does not start a number: KIVO6 "
-         "reads this as the value 0\n"
+         "f:2:11: warning: \"第\" (0x91E6) does not start a number: KIVO6 reads this as the "
+         "value 0\n"
          "f:2:13: warning: \"７\" (0x8256, a full-width digit, which KIVO6 does not read) does "
          "not start a number: KIVO6 reads this as the value 0"},
         {"KIVO\n1 2 3 4 5 300 7\nEND\n",
