@@ -21,19 +21,23 @@ QString Path(const fs::path& path) {
     return QString::fromStdString(path.string());
 }
 
+bool Japanese() {
+    return QLocale().language() == QLocale::Japanese;
+}
+
 bool UserWantsExample(const fs::path& target) {
-    const bool japanese = QLocale().language() == QLocale::Japanese;
     const QString text =
-        japanese ? QStringLiteral("KIVO6 のフォルダに data.txt がまだありません。\n\n"
-                                  "お試し用の過去の抽せん結果（架空の 150 回分）を、次のファイル"
-                                  "としてコピーしますか？\n\n%1\n\n"
-                                  "ご自分の抽せん結果ができたら、このファイルを置き換えてください。"
-                                  "メニューから起動した KIVO6 はこのファイルを読みます。")
-                 : QStringLiteral("There is no data.txt in your KIVO6 folder yet.\n\n"
-                                  "Copy the example history (150 made-up draws) there, to "
-                                  "start with? It will be the file\n\n%1\n\n"
-                                  "Replace that file with your own history of draws when you "
-                                  "have one: KIVO6 reads it whenever it starts from the menu.");
+        Japanese()
+            ? QStringLiteral("KIVO6 のフォルダに data.txt がまだありません。\n\n"
+                             "お試し用の過去の抽せん結果（架空の 150 回分）を、次のファイル"
+                             "としてコピーしますか？\n\n%1\n\n"
+                             "ご自分の抽せん結果ができたら、このファイルを置き換えてください。"
+                             "メニューから起動した KIVO6 はこのファイルを読みます。")
+            : QStringLiteral("There is no data.txt in your KIVO6 folder yet.\n\n"
+                             "Copy the example history (150 made-up draws) there, to "
+                             "start with? It will be the file\n\n%1\n\n"
+                             "Replace that file with your own history of draws when you "
+                             "have one: KIVO6 reads it whenever it starts from the menu.");
     return QMessageBox::question(nullptr, QStringLiteral("KIVO6"), text.arg(Path(target)),
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::Yes) == QMessageBox::Yes;
@@ -50,7 +54,9 @@ void OfferExample(const fs::path& target) {
     if (!fs::copy_file(example, target, fs::copy_options::none, error)) {
         QMessageBox::warning(
             nullptr, QStringLiteral("KIVO6"),
-            QStringLiteral("The example history could not be copied.\n%1 → %2:\n%3")
+            (Japanese()
+                 ? QStringLiteral("お試し用の抽せん結果をコピーできませんでした。\n%1 → %2:\n%3")
+                 : QStringLiteral("The example history could not be copied.\n%1 → %2:\n%3"))
                 .arg(Path(example), Path(target), QString::fromStdString(error.message())));
     }
 }
