@@ -195,7 +195,7 @@ class FileCharacters {
         : text_(bytes.substr(0, bytes.find('\x1a'))), // a Ctrl-Z ends the text
           utf16_(encoding == TextEncoding::Utf16LittleEndian ||
                  encoding == TextEncoding::Utf16BigEndian),
-          utf8_(IsUtf8(text_)) {
+          utf8_(encoding == TextEncoding::Utf8) {
         for (std::size_t at = 0; at < text_.size(); ++at) {
             if (text_[at] == '\n') {
                 starts_.push_back(at + 1);

@@ -402,10 +402,6 @@ std::vector<std::u32string_view> Lines(std::u32string_view text) {
 
 } // namespace
 
-bool IsUtf8(std::string_view bytes) {
-    return CodePoints(bytes, true).has_value();
-}
-
 HistoryAsMeant ReadHistoryAsMeant(std::string_view bytes) {
     HistoryAsMeant history;
     HistoryShape& shape = history.shape;

@@ -63,8 +63,6 @@ struct HistoryAsMeant {
     std::vector<LeftOutLine> leftOut;
 };
 
-// Whether the bytes are UTF-8 throughout; a history that is not is code page 932.
-bool IsUtf8(std::string_view bytes);
 // The code point at `at` of UTF-8 text, stepping over it; nothing (and `at` as it
 // was) when the bytes there are not valid UTF-8.
 std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& at);
