@@ -28,11 +28,15 @@ std::uint32_t RequestClock() {
 // The Type 1 lines in the order the button makes them: uniform, pooled, inverse.
 void (*const RuleGenerators[RULE_COUNT])() = {GenerateUniform, GeneratePooled, GenerateInverse};
 
-// KIVO6's state right after start-up, had data.txt held only the given rows.
-void StartWithRows(const DrawRecord* rows, int count) {
+// KIVO6's state right after start-up, had data.txt held only the draws before the
+// given one: the newest HISTORY_CAPACITY of them, as its reader keeps.
+void StartBefore(const std::vector<FileDraw>& draws, std::size_t before) {
     ResetState();
-    std::memcpy(DrawHistory, rows, sizeof(DrawRecord) * static_cast<std::size_t>(count));
-    drawCount = count;
+    const std::size_t first = before > HISTORY_CAPACITY ? before - HISTORY_CAPACITY : 0;
+    for (std::size_t draw = first; draw < before; ++draw) {
+        std::memcpy(DrawHistory[draw - first], draws[draw].data(), sizeof(DrawRecord));
+    }
+    drawCount = static_cast<std::int32_t>(before - first);
     CountDraws();
     SeedRandom(1);
     ComputePercentages();
@@ -71,23 +75,21 @@ double Binomial(int n, int k) {
 
 } // namespace
 
-BacktestFigures RunBacktest(const BacktestSettings& settings, const BacktestProgress& progress) {
-    // What the caller loaded, put back at the end.
-    DrawRecord loaded[HISTORY_CAPACITY];
+BacktestFigures RunBacktest(const BacktestSettings& settings, const std::vector<FileDraw>& draws,
+                            const BacktestProgress& progress) {
+    // What the caller had, put back at the end.
     char loadedResult[RESULT_TEXT_SIZE];
-    std::memcpy(loaded, DrawHistory, sizeof DrawHistory);
     std::memcpy(loadedResult, ResultText, sizeof ResultText);
-    const int loadedCount = drawCount;
     std::uint32_t (*const loadedClock)() = CalendarClock;
     const std::int32_t loadedParity = ParityMode;
-    const std::int32_t loadedExclude = excludePrevious;
+    const int fileDraws = static_cast<int>(draws.size());
 
-    const int tested = std::clamp(settings.draws, 0, loadedCount);
+    const int tested = std::clamp(settings.draws, 0, fileDraws);
     const int seeds = std::max(settings.seeds, 0);
 
     BacktestFigures figures{};
     figures.draws = tested;
-    figures.firstRow = loadedCount - tested;
+    figures.firstDraw = fileDraws - tested;
     figures.lines = static_cast<long long>(tested) * seeds;
 
     std::vector<double> meanPerDraw[RULE_COUNT];
@@ -98,15 +100,15 @@ BacktestFigures RunBacktest(const BacktestSettings& settings, const BacktestProg
     }
 
     CalendarClock = RequestClock;
-    for (int row = figures.firstRow; seeds > 0 && row < loadedCount; ++row) {
-        StartWithRows(loaded, row);
+    for (int draw = figures.firstDraw; seeds > 0 && draw < fileDraws; ++draw) {
+        const FileDraw& actual = draws[static_cast<std::size_t>(draw)];
+        StartBefore(draws, static_cast<std::size_t>(draw));
         ParityMode = PARITY_NORMAL;
-        excludePrevious = 0;
 
         // Indexed by any byte, so a hand-edited value outside 1..43 is simply never hit.
         bool inDraw[256] = {};
         for (int position = 0; position < MAIN_NUMBERS; ++position) {
-            inDraw[loaded[row][position]] = true;
+            inDraw[actual[static_cast<std::size_t>(position)]] = true;
         }
 
         long long matches[RULE_COUNT] = {};
@@ -129,7 +131,7 @@ BacktestFigures RunBacktest(const BacktestSettings& settings, const BacktestProg
             sharePerDraw[rule].push_back(static_cast<double>(hits[rule]) / seeds);
         }
         if (progress) {
-            progress(row - figures.firstRow + 1, tested);
+            progress(draw - figures.firstDraw + 1, tested);
         }
     }
 
@@ -139,11 +141,10 @@ BacktestFigures RunBacktest(const BacktestSettings& settings, const BacktestProg
         Summarise(sharePerDraw[rule], out.shareThreeOrMore, out.shareError);
     }
 
-    StartWithRows(loaded, loadedCount);
+    StartBefore(draws, draws.size());
     std::memcpy(ResultText, loadedResult, sizeof ResultText);
     CalendarClock = loadedClock;
     ParityMode = loadedParity;
-    excludePrevious = loadedExclude;
     return figures;
 }
 
@@ -317,8 +318,8 @@ std::string FormatBacktest(std::string_view fileName, const BacktestSettings& se
     const bool japanese = language == Language::Japanese;
     const std::string name(fileName);
     const std::string tested = std::to_string(figures.draws);
-    const std::string first = std::to_string(figures.firstRow + 1);
-    const std::string last = std::to_string(figures.firstRow + figures.draws);
+    const std::string first = std::to_string(figures.firstDraw + 1);
+    const std::string last = std::to_string(figures.firstDraw + figures.draws);
     const std::string seeds = std::to_string(settings.seeds);
     const std::string firstSeed = std::to_string(settings.firstSeed);
     const std::string lastK = std::to_string(std::max(settings.seeds - 1, 0));
@@ -341,7 +342,7 @@ std::string FormatBacktest(std::string_view fileName, const BacktestSettings& se
     text += "kivo6-check --backtest " + std::to_string(settings.draws) + " --seeds " + seeds +
             " --first-seed " + firstSeed + " " + CommandWord(fileName) + "\n";
     // The history's length: the tested draws are its latest.
-    const int held = figures.firstRow + figures.draws;
+    const int held = figures.firstDraw + figures.draws;
     if (held == 0) {
         text += InLanguage(language, "The history holds no draws: there is nothing to test.\n",
                            "履歴に回が 1 つもないため、検証するものがありません。\n");

@@ -3,12 +3,14 @@
 // how many numbers of the actual draw they hit, beside a fair draw's exact figures.
 #pragma once
 
+#include "check/history_check.h"
 #include "check/language.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct BacktestSettings {
     int draws = 100;             // the latest draws tested, each against those before it
@@ -33,7 +35,7 @@ struct RuleFigures {
 
 struct BacktestFigures {
     int draws;       // tested draws (fewer than asked when the history is short)
-    int firstRow;    // DrawHistory row of the first tested draw
+    int firstDraw;   // the first tested draw: how many draws of the file stand before it
     long long lines; // lines per rule
     RuleFigures rules[RULE_COUNT];
 };
@@ -41,8 +43,11 @@ struct BacktestFigures {
 // Reports progress: tested draws so far, of the total.
 using BacktestProgress = std::function<void(int done, int total)>;
 
-// Runs on the history LoadHistoryText loaded, and leaves it loaded as it found it.
-BacktestFigures RunBacktest(const BacktestSettings& settings, const BacktestProgress& progress);
+// Tests the latest draws of the file, each on the draws before it as KIVO6 would have
+// read them then (the newest 256), and leaves KIVO6's state as start-up on the whole
+// file leaves it.
+BacktestFigures RunBacktest(const BacktestSettings& settings, const std::vector<FileDraw>& draws,
+                            const BacktestProgress& progress);
 
 // A fair 6-of-43 draw against any fixed line of six numbers.
 double FairMeanMatches();      // 36/43

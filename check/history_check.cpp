@@ -63,37 +63,38 @@ void CheckToken(const ReadingNote& note, std::vector<Finding>& findings) {
     }
 }
 
-// Repeats, a bonus among the main numbers, and a draw spread over lines.
+// Repeats, a bonus among the main numbers, and a draw spread over lines. draw counts
+// the file's draws from 0.
 struct DrawPlaces {
     Place at[DRAW_SIZE];
 };
 
-void CheckDraw(int row, const DrawPlaces& places, std::vector<Finding>& findings) {
-    const DrawRecord& draw = DrawHistory[row];
+void CheckDraw(int draw, const FileDraw& values, const DrawPlaces& places,
+               std::vector<Finding>& findings) {
     for (int position = 1; position < DRAW_SIZE; ++position) {
         if (places.at[position].line != places.at[0].line) {
             Finding finding =
                 FindingAt(FindingKind::DrawSplit, places.at[0].line, places.at[0].column);
-            finding.draw = row + 1;
+            finding.draw = draw + 1;
             finding.otherLine = places.at[DRAW_SIZE - 1].line;
             findings.push_back(finding);
             break;
         }
     }
-    for (int position = 1; position < DRAW_SIZE; ++position) {
-        if (!IsLotteryNumber(draw[position])) {
+    for (std::size_t position = 1; position < DRAW_SIZE; ++position) {
+        if (!IsLotteryNumber(values[position])) {
             continue;
         }
-        int last = position == DRAW_SIZE - 1 ? MAIN_NUMBERS : position;
-        for (int earlier = 0; earlier < last; ++earlier) {
-            if (draw[earlier] != draw[position]) {
+        std::size_t last = position == DRAW_SIZE - 1 ? MAIN_NUMBERS : position;
+        for (std::size_t earlier = 0; earlier < last; ++earlier) {
+            if (values[earlier] != values[position]) {
                 continue;
             }
             FindingKind kind =
                 position == DRAW_SIZE - 1 ? FindingKind::BonusIsMain : FindingKind::RepeatedInDraw;
             Finding finding = FindingAt(kind, places.at[position].line, places.at[position].column);
-            finding.stored = draw[position];
-            finding.draw = row + 1;
+            finding.stored = values[position];
+            finding.draw = draw + 1;
             finding.otherLine = places.at[earlier].line;
             finding.otherColumn = places.at[earlier].column;
             findings.push_back(finding);
@@ -110,36 +111,30 @@ void AnalyseReading(HistoryCheck& check) {
             check.endLine = note.line;
         }
     }
-    // Where each value of the history came from.
-    std::vector<DrawPlaces> placeTable(HISTORY_CAPACITY);
-    DrawPlaces* places = placeTable.data();
+    // Every draw of the file and where its values came from; KIVO6 keeps the newest.
+    std::vector<DrawPlaces> places;
+    std::vector<FileDraw>& draws = check.fileDraws;
     Finding onEndLine = FindingAt(FindingKind::ValuesOnEndLine, 0, 0);
-    Finding beyond = FindingAt(FindingKind::BeyondCapacity, 0, 0);
     Finding incomplete = FindingAt(FindingKind::IncompleteLastDraw, 0, 0);
     for (const ReadingNote& note : heard) {
         switch (note.event) {
         case ReadingEvent::Value: {
-            Finding* skipped = nullptr;
             if (note.line == check.endLine) {
-                skipped = &onEndLine;
-            } else if (note.row >= HISTORY_CAPACITY) {
-                skipped = &beyond;
-            }
-            if (skipped != nullptr) {
-                if (skipped->count++ == 0) {
-                    skipped->line = note.line;
-                    skipped->column = note.column;
+                if (onEndLine.count++ == 0) {
+                    onEndLine.line = note.line;
+                    onEndLine.column = note.column;
                 }
                 continue;
             }
-            places[note.row].at[note.position] = {note.line, note.column};
-            CheckToken(note, findings);
-            if (note.row == drawCount) {
-                if (incomplete.count++ == 0) {
-                    incomplete.line = note.line;
-                    incomplete.column = note.column;
-                }
+            const auto draw = static_cast<std::size_t>(note.draw);
+            if (draw == draws.size()) {
+                draws.emplace_back();
+                places.emplace_back();
             }
+            draws[draw][static_cast<std::size_t>(note.position)] =
+                static_cast<std::uint8_t>(note.value);
+            places[draw].at[note.position] = {note.line, note.column};
+            CheckToken(note, findings);
             break;
         }
         case ReadingEvent::NulInLine:
@@ -167,24 +162,40 @@ void AnalyseReading(HistoryCheck& check) {
             break;
         }
     }
-    for (Finding* skipped : {&onEndLine, &beyond, &incomplete}) {
-        if (skipped->count > 0) {
-            findings.push_back(*skipped);
+    // The stream's last values that never made a seventh.
+    if (!places.empty() && places[places.size() - 1].at[DRAW_SIZE - 1].line == 0) {
+        const DrawPlaces& last = places[places.size() - 1];
+        incomplete.line = last.at[0].line;
+        incomplete.column = last.at[0].column;
+        while (incomplete.count < DRAW_SIZE && last.at[incomplete.count].line != 0) {
+            ++incomplete.count;
         }
+        findings.push_back(incomplete);
+        draws.pop_back();
+        places.pop_back();
     }
-    for (int row = 0; row < drawCount; ++row) {
-        CheckDraw(row, places[row], findings);
+    if (onEndLine.count > 0) {
+        findings.push_back(onEndLine);
     }
-    check.draws = drawCount;
-    if (drawCount == 0) {
+    const auto whole = static_cast<int>(draws.size());
+    for (int draw = 0; draw < whole; ++draw) {
+        CheckDraw(draw, draws[static_cast<std::size_t>(draw)],
+                  places[static_cast<std::size_t>(draw)], findings);
+    }
+    check.draws = whole;
+    if (whole == 0) {
         findings.push_back(FindingAt(FindingKind::NoDraws, 0, 0));
         return;
     }
-    check.firstDrawLine = places[0].at[0].line;
-    check.lastDrawLine = places[drawCount - 1].at[0].line;
-    for (int position = 0; position < DRAW_SIZE; ++position) {
-        check.latest[static_cast<std::size_t>(position)] = DrawHistory[drawCount - 1][position];
+    if (whole > HISTORY_CAPACITY) {
+        const Place& first = places[static_cast<std::size_t>(whole - HISTORY_CAPACITY)].at[0];
+        Finding older = FindingAt(FindingKind::OlderDrawsUnused, first.line, first.column);
+        older.count = whole;
+        findings.push_back(older);
     }
+    check.firstDrawLine = places.front().at[0].line;
+    check.lastDrawLine = places.back().at[0].line;
+    std::copy(draws.back().begin(), draws.back().end(), check.latest.begin());
 }
 
 // The file's lines as KIVO6's reader splits them. The reader counts bytes; a user's
@@ -303,10 +314,21 @@ bool IsRefusal(FindingKind kind) {
     return kind == FindingKind::CannotOpen || kind == FindingKind::NoMarker;
 }
 
+bool IsNote(FindingKind kind) {
+    return kind == FindingKind::OlderDrawsUnused;
+}
+
 HistoryCheck CheckHistoryFile(const char* path) {
     HistoryCheck check;
     std::string bytes;
     const FileProblem problem = ReadWholeFile(path, bytes);
+    if (problem == FileProblem::TooLarge) {
+        // Too much to explain value by value; KIVO6 itself would still read it.
+        Finding finding = FindingAt(FindingKind::CannotOpen, 0, 0);
+        finding.value = static_cast<int>(problem);
+        check.findings.push_back(finding);
+        return check;
+    }
     heard.clear();
     ResetState();
     ReadingHook = Listen;
@@ -345,5 +367,7 @@ int CheckExitStatus(const HistoryCheck& check) {
     if (!check.starts) {
         return 2;
     }
-    return check.findings.empty() && ShapeCauses(check.shape, Language::English).empty() ? 0 : 1;
+    const bool warned = std::any_of(check.findings.begin(), check.findings.end(),
+                                    [](const Finding& finding) { return !IsNote(finding.kind); });
+    return !warned && ShapeCauses(check.shape, Language::English).empty() ? 0 : 1;
 }

@@ -5,9 +5,11 @@
 
 #include "check/history_fix.h"
 #include "check/language.h"
+#include "history/state.h"
 #include "platform/whole_file.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,7 +27,6 @@ enum class FindingKind {
     BonusIsMain,        // the bonus number is one of the draw's main numbers
     DrawSplit,          // one draw's seven values stand on more than one line
     IncompleteLastDraw, // fewer than seven values at the end
-    BeyondCapacity,     // values after the 256th draw
     NulInLine,          // a NUL character hides the rest of its line
     ValuesOnEndLine,    // numbers on the END line, which is not read
     TextAfterEnd,
@@ -33,6 +34,8 @@ enum class FindingKind {
     CtrlZ,    // a Ctrl-Z hides the rest of the file
     LongLine, // longer than a data line may be
     NoDraws,
+    // Only a note: the file is fine.
+    OlderDrawsUnused, // more draws than KIVO6 uses: count; at the first one it uses
 };
 
 struct Finding {
@@ -53,6 +56,11 @@ struct Finding {
 };
 
 bool IsRefusal(FindingKind kind);
+// A finding that tells, but warns of nothing: it leaves the exit status 0.
+bool IsNote(FindingKind kind);
+
+// One draw of the file as KIVO6 stores it: six main numbers, then the bonus.
+using FileDraw = std::array<std::uint8_t, DRAW_SIZE>;
 
 // The longest data line KIVO6's file format allows, newline not counted.
 inline constexpr int LONGEST_LINE = 255;
@@ -61,7 +69,8 @@ struct HistoryCheck {
     bool starts = false;                    // KIVO6 would load the file and open its dialog
     std::vector<std::string> shownMessages; // what KIVO6 shows when it does not start
     std::vector<Finding> findings;          // in the order of the file
-    int draws = 0;
+    int draws = 0; // complete draws in the file; KIVO6 uses the newest HISTORY_CAPACITY
+    std::vector<FileDraw> fileDraws; // all of them, oldest first
     int firstDrawLine = 0;
     int lastDrawLine = 0;
     int endLine = 0;             // the line holding END; 0 when there is none
@@ -71,7 +80,8 @@ struct HistoryCheck {
 };
 
 // Reads the file as KIVO6 does at start-up (ResetState, then LoadHistoryText) and
-// leaves the history loaded, so a backtest can follow.
+// leaves the history loaded. A file over WHOLE_FILE_LIMIT is not read: its one finding
+// is CannotOpen with the reason FileProblem::TooLarge.
 HistoryCheck CheckHistoryFile(const char* path);
 
 // 0 when the file is clean, 1 when KIVO6 reads it with warnings or its shape has a cause,

@@ -68,7 +68,7 @@ std::string DescribeCharacter(const Finding& finding, Language language) {
     return Fill(InLanguage(language, "\"{0}\"", "「{0}」"), {quoted});
 }
 
-const char* CannotOpenReason(int problem, Language l) {
+std::string CannotOpenReason(int problem, Language l) {
     switch (static_cast<FileProblem>(problem)) {
     case FileProblem::Missing:
         return InLanguage(l, "there is no file by this name", "この名前のファイルはありません");
@@ -81,6 +81,13 @@ const char* CannotOpenReason(int problem, Language l) {
                           "or another program holds it",
                           "ファイルはありますが読めません。読み取りが許可されていないか、"
                           "別のプログラムが開いています");
+    case FileProblem::TooLarge:
+        return Fill(InLanguage(l,
+                               "the file holds more than {0} bytes, more than kivo6-check "
+                               "reads (KIVO6 itself reads it, and uses its newest 256 draws)",
+                               "ファイルが {0} バイトを超えていて、kivo6-check では読めません"
+                               "（KIVO6 自体は読み、最新の 256 回分を使います）"),
+                    {GroupedNumber(static_cast<long long>(WHOLE_FILE_LIMIT))});
     case FileProblem::None:
         break;
     }
@@ -91,7 +98,7 @@ const char* CannotOpenReason(int problem, Language l) {
 std::string Describe(const Finding& finding, Language l) {
     const std::string value = Number(finding.value);
     const std::string stored = Number(finding.stored);
-    const std::string draw = Number(finding.draw);
+    const std::string draw = GroupedNumber(finding.draw);
     const std::string otherLine = Number(finding.otherLine);
     const std::string otherColumn = Number(finding.otherColumn);
     const std::string count = Number(finding.count);
@@ -175,15 +182,10 @@ std::string Describe(const Finding& finding, Language l) {
                                "ここからの最後の {0} 個の値は 7 個に満たず、1 回分の抽選にならない"
                                "ため、KIVO6 は使いません"),
                     {count});
-    case FindingKind::BeyondCapacity:
-        return Fill(InLanguage(l,
-                               "KIVO6 keeps the first 256 draws, the oldest: the {0} values from "
-                               "here on are not read (to use the newest draws, move old ones out "
-                               "of the file)",
-                               "KIVO6 が使うのは先頭の（最も古い）256 回分までです。ここからの "
-                               "{0} 個の値は読まれません（最新の抽選を使うには、古い抽選を"
-                               "ファイルから外してください）"),
-                    {count});
+    case FindingKind::OlderDrawsUnused:
+        return Fill(InLanguage(l, "KIVO6 uses the newest 256 of {0} draws, from this one on",
+                               "KIVO6 が使うのは {0} 回分のうち、この抽選からの最新 256 回分です"),
+                    {GroupedNumber(finding.count)});
     case FindingKind::NulInLine:
         return InLanguage(l, "a NUL character: the rest of this line is not read",
                           "NUL 文字があるため、この行の残りは読まれません");
@@ -269,6 +271,9 @@ SeparatorName NameSeparator(char separator) {
 std::string Summary(std::string_view fileName, const HistoryCheck& check, int listed, int counted,
                     int causes, Language l) {
     std::string text;
+    if (!check.starts && check.shownMessages.empty()) {
+        return text; // kivo6-check did not read it; its error says why
+    }
     if (!check.starts) {
         text += InLanguage(l, "KIVO6 would not start with this file. It shows:\n",
                            "KIVO6 はこのファイルでは起動しません。次のメッセージを表示します:\n");
@@ -290,10 +295,10 @@ std::string Summary(std::string_view fileName, const HistoryCheck& check, int li
                                 "{0}: 抽選 1 回分を読み込みました（{1} 行目）"),
                      {name, Number(check.firstDrawLine)});
     } else if (check.draws > 0) {
-        text += Fill(
-            InLanguage(l, "{0}: {1} draws read, from line {2} to line {3}",
-                       "{0}: 抽選 {1} 回分を読み込みました（{2}～{3} 行目）"),
-            {name, Number(check.draws), Number(check.firstDrawLine), Number(check.lastDrawLine)});
+        text += Fill(InLanguage(l, "{0}: {1} draws read, from line {2} to line {3}",
+                                "{0}: 抽選 {1} 回分を読み込みました（{2}～{3} 行目）"),
+                     {name, GroupedNumber(check.draws), Number(check.firstDrawLine),
+                      Number(check.lastDrawLine)});
     } else {
         text += Fill(InLanguage(l, "{0}: no draws read", "{0}: 抽選は 1 回分も読み込まれません"),
                      {name});
@@ -469,7 +474,7 @@ std::string FormatHistoryCheck(std::string_view fileName, const HistoryCheck& ch
     int listedWarnings = 0;
     int countedWarnings = 0;
     for (const Finding& finding : check.findings) {
-        const bool warning = !IsRefusal(finding.kind);
+        const bool warning = !IsRefusal(finding.kind) && !IsNote(finding.kind);
         if (listed[finding.kind] == listedPerKind) {
             ++unlisted[finding.kind];
             countedWarnings += warning ? 1 : 0;
@@ -480,6 +485,7 @@ std::string FormatHistoryCheck(std::string_view fileName, const HistoryCheck& ch
             firstLine[finding.kind] = finding.line;
         }
         const char* severity = IsRefusal(finding.kind) ? InLanguage(language, "error", "エラー")
+                               : IsNote(finding.kind)  ? InLanguage(language, "note", "注記")
                                                        : InLanguage(language, "warning", "警告");
         text +=
             Where(fileName, finding) + ": " + severity + ": " + Describe(finding, language) + "\n";

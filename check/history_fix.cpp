@@ -461,11 +461,9 @@ HistoryAsMeant ReadHistoryAsMeant(std::string_view bytes) {
     if (!reader.Order()) {
         return history;
     }
-    const auto older = static_cast<std::ptrdiff_t>(reader.draws.size()) - HISTORY_CAPACITY;
-    history.olderLeftOut = static_cast<int>(std::max<std::ptrdiff_t>(older, 0));
-    for (auto draw = reader.draws.begin() + history.olderLeftOut; draw != reader.draws.end();
-         ++draw) {
-        history.draws.push_back(draw->numbers);
+    // Every draw is written: the file is the whole record, and KIVO6 picks its newest.
+    for (const auto& draw : reader.draws) {
+        history.draws.push_back(draw.numbers);
     }
     return history;
 }

@@ -59,7 +59,6 @@ struct HistoryAsMeant {
     int otherLine = 0;                     // DuplicateDisagrees: the line of the other copy
     std::string marker;                    // the marker line to write, UTF-8, no line end
     std::vector<std::array<int, 7>> draws; // six main numbers and the bonus, oldest first
-    int olderLeftOut = 0;                  // draws older than the newest 256, not written
     std::vector<LeftOutLine> leftOut;
 };
 
@@ -77,9 +76,7 @@ std::string FixedHistoryText(const HistoryAsMeant& history);
 // Why the file cannot be fixed, naming it with the line and column.
 std::string FormatFixRefusal(std::string_view fileName, const HistoryAsMeant& history,
                              Language language);
-// What was done: the draws written and where, the lines left out and why, the older
-// draws left out (they stay in the backup, or in the original when it was not
-// replaced), and the backup's name when one was kept (empty when not).
-std::string FormatFixDone(std::string_view written, std::string_view original,
-                          std::string_view backup, const HistoryAsMeant& history,
-                          Language language);
+// What was done: the draws written and where, the lines left out and why, how many of
+// the draws KIVO6 uses, and the backup's name when one was kept (empty when not).
+std::string FormatFixDone(std::string_view written, std::string_view backup,
+                          const HistoryAsMeant& history, Language language);

@@ -2,6 +2,8 @@
 // fixed, with its line and column, and what a fix did. main.cpp writes them.
 #include "check/history_fix.h"
 
+#include "history/state.h"
+
 #include <map>
 
 namespace {
@@ -67,8 +69,8 @@ std::string FormatFixRefusal(std::string_view fileName, const HistoryAsMeant& hi
                 {fileName, where, Why(history, l)});
 }
 
-std::string FormatFixDone(std::string_view written, std::string_view original,
-                          std::string_view backup, const HistoryAsMeant& history, Language l) {
+std::string FormatFixDone(std::string_view written, std::string_view backup,
+                          const HistoryAsMeant& history, Language l) {
     const HistoryShape& shape = history.shape;
     std::string text = Fill(
         InLanguage(l, "{0}: {1} draws written, oldest first{2}.\n",
@@ -103,13 +105,10 @@ std::string FormatFixDone(std::string_view written, std::string_view original,
         }
         text += Fill(InLanguage(l, english, japanese), {Number(where.first), Number(where.second)});
     }
-    if (history.olderLeftOut > 0) {
-        text += Fill(InLanguage(l,
-                                "KIVO6 reads at most 256 draws: the {0} oldest are left out, "
-                                "and stay in {1}.\n",
-                                "KIVO6 が読むのは 256 回分までです。古い {0} 回分は書き込まず、"
-                                "{1} に残してあります。\n"),
-                     {Number(history.olderLeftOut), backup.empty() ? original : backup});
+    if (history.draws.size() > HISTORY_CAPACITY) {
+        text += Fill(InLanguage(l, "KIVO6 uses the newest 256 of the {0} draws.\n",
+                                "KIVO6 が使うのはこの {0} 回分のうち最新の 256 回分です。\n"),
+                     {GroupedNumber(static_cast<long long>(history.draws.size()))});
     }
     if (!backup.empty()) {
         text += Fill(InLanguage(l, "The original file is kept, byte for byte, as {0}.\n",

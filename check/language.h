@@ -33,6 +33,15 @@ inline std::string Fill(std::string_view pattern, std::initializer_list<std::str
     return text;
 }
 
+// A count with its thousands grouped, "1,566", as both languages write a count of draws.
+inline std::string GroupedNumber(long long value) {
+    std::string digits = std::to_string(value < 0 ? -value : value);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<std::size_t>(at), 1, ',');
+    }
+    return value < 0 ? "-" + digits : digits;
+}
+
 // The terminal columns UTF-8 text takes: wide East Asian characters (kana, kanji,
 // full-width forms) take two, others one. Lines up the backtest's table in either
 // language and tells the progress meter how much of a line to clear.

@@ -43,8 +43,9 @@ std::string Usage(Language l) {
         "line and column, everything it would read other than its writer meant: a missing\n"
         "KIVO marker, tabs or other characters inside numbers, tokens read as 0, values\n"
         "outside 1 to 43, numbers repeated in a draw, draws split over lines, an incomplete\n"
-        "last draw, draws past the 256th, text after END, a missing END, long lines; and,\n"
-        "once for the file, what kind of file it is when that is the cause.\n"
+        "last draw, text after END, a missing END, long lines; and, once for the file,\n"
+        "what kind of file it is when that is the cause. KIVO6 uses the newest 256 draws\n"
+        "of a longer file; a note says so. FILE may hold up to 4 MB.\n"
         "Exit status: 0 the file is clean, 1 KIVO6 reads it with warnings, 2 KIVO6 would\n"
         "refuse it, 64 the command line is wrong.\n"
         "\n"
@@ -58,7 +59,7 @@ std::string Usage(Language l) {
         "  --fix           reads FILE as its keeper meant it, an export too (CSV, tabs or\n"
         "                  semicolons; UTF-8, UTF-16 or Shift_JIS; draw numbers and\n"
         "                  dates; newest first; a header row) and writes it as a data.txt\n"
-        "                  that KIVO6 reads as exactly those draws, the newest 256. FILE\n"
+        "                  that KIVO6 reads as exactly those draws, every one of them. FILE\n"
         "                  is replaced, the original kept as FILE.orig (or FILE.orig.1,\n"
         "                  ...). Exit status 0 when written, 2 when a line cannot be read\n"
         "                  as a draw (it is named; nothing is written then).\n"
@@ -72,8 +73,10 @@ std::string Usage(Language l) {
         "ファイル（省略時は data.txt）を KIVO6 とまったく同じように読み、書き手の意図と\n"
         "違って読まれる箇所を行と桁で示します: KIVO の目印がない、数値の中のタブなどの\n"
         "文字、0 と読まれる語、1～43 の範囲外の値、抽選内で重複する数字、行をまたぐ抽選、\n"
-        "不完全な最後の抽選、256 回目より後の抽選、END の後の文字、END がない、長すぎる行。\n"
+        "不完全な最後の抽選、END の後の文字、END がない、長すぎる行。\n"
         "原因がファイルの種類にあるときは、それをファイルごとに 1 度示します。\n"
+        "256 回分より長いファイルでは KIVO6 は最新の 256 回分を使い、注記でそう示します。\n"
+        "ファイルは 4 MB まで読めます。\n"
         "終了ステータス: 0 問題なし、1 警告あり（KIVO6 は読み込む）、2 KIVO6 が拒否する、\n"
         "64 コマンドラインの誤り。\n"
         "\n"
@@ -86,8 +89,8 @@ std::string Usage(Language l) {
         "  --first-seed 秒 最初の要求の時刻（秒）（1）\n"
         "  --fix           ファイルを書き手の意図どおりに読み（CSV・タブ・セミコロン区切り、\n"
         "                  UTF-8・UTF-16・Shift_JIS、回号や日付つき、新しい順、見出しの\n"
-        "                  行のあるエクスポートも）、KIVO6 がそのとおりの抽選（新しい\n"
-        "                  256 回分）を読む data.txt として書き込みます。ファイルは置き\n"
+        "                  行のあるエクスポートも）、KIVO6 がそのとおりの抽選（すべての\n"
+        "                  抽選）を読む data.txt として書き込みます。ファイルは置き\n"
         "                  換え、元のファイルは ファイル.orig（または .orig.1 など）と\n"
         "                  して残します。終了ステータス: 0 書き込んだ、2 抽選として\n"
         "                  読めない行がある（その行を示し、何も書き込みません）。\n"
@@ -219,7 +222,7 @@ int RunBacktestCommand(const CommandLine& command, const HistoryCheck& check, La
     if (IsTerminal(ConsoleStream::Error)) {
         report = [&meter](int done, int total) { meter.Update(done, total); };
     }
-    BacktestFigures figures = RunBacktest(command.settings, report);
+    BacktestFigures figures = RunBacktest(command.settings, check.fileDraws, report);
     meter.Finish();
     WriteToConsole(ConsoleStream::Output,
                    FormatBacktest(command.file, command.settings, figures, l));
@@ -233,6 +236,10 @@ std::string FileProblemText(FileProblem problem, Language l) {
         return InLanguage(l, "there is no such file", "そのファイルはありません");
     case FileProblem::Folder:
         return InLanguage(l, "this is a folder, not a file", "ファイルではなくフォルダーです");
+    case FileProblem::TooLarge:
+        return Fill(InLanguage(l, "the file holds more than {0} bytes, more than kivo6-check reads",
+                               "ファイルが {0} バイトを超えていて、kivo6-check では読めません"),
+                    {GroupedNumber(static_cast<long long>(WHOLE_FILE_LIMIT))});
     case FileProblem::NotReadable:
     case FileProblem::None:
         break;
@@ -298,7 +305,7 @@ int RunFixCommand(const CommandLine& command, Language l) {
                                         "新しいファイルを書き込めませんでした。元のファイルは"
                                         "そのままです"));
     }
-    WriteToConsole(ConsoleStream::Output, FormatFixDone(written, file, backup, history, l));
+    WriteToConsole(ConsoleStream::Output, FormatFixDone(written, backup, history, l));
     return 0;
 }
 

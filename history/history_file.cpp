@@ -1,16 +1,19 @@
 // The data.txt reader: a marker line with "KIVO", then numbers separated by spaces
 // forming one stream in which every seventh value completes a draw, up to an "END"
-// line. The file is consumed a byte at a time through one small buffer, so a line or
-// a token of any length is read whole without ever overrunning storage. When a
-// ReadingHook is set, the reader tells it where each part of the file went.
+// line. The newest 256 draws are kept, however long the file. It is consumed a byte at
+// a time through one small buffer, so a line or a token of any length is read whole
+// without ever overrunning storage. When a ReadingHook is set, the reader tells it
+// where each part of the file went.
 #include "history/history_file.h"
 
 #include "history/state.h"
 #include "platform/platform.h"
 #include "platform/raw_file.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -29,8 +32,21 @@ int heldByte; // a byte looked at after a CR and not yet handed out
 bool sourceEnded;
 bool endedByCtrlZ;
 
-// Where the stream of values stands: the next value goes to DrawHistory[drawCount][column].
+// Where the stream of values stands. While reading, DrawHistory is a ring: draw d of
+// the file (from 0) goes to row d % HISTORY_CAPACITY, so it always holds the newest
+// draws read. The draw being filled waits in pendingDraw, because in a long file its
+// row still holds one of the newest draws until the seventh value arrives.
+std::int64_t drawsRead;
+std::uint8_t pendingDraw[DRAW_SIZE];
 int column;
+
+// The stream as the current line found it, and the rows its completed draws replaced
+// (the first HISTORY_CAPACITY of them; later ones land on rows already saved), so an
+// "END" on the line can take the whole line back.
+std::int64_t lineDrawsRead;
+std::uint8_t linePendingDraw[DRAW_SIZE];
+int lineStartColumn;
+DrawRecord replacedRows[HISTORY_CAPACITY];
 
 // Where the reader stands in the text, for the notes: the line, and how far into it
 // the text was read.
@@ -185,17 +201,63 @@ int TokenValue() {
     return tokenMagnitude > INT_MAX ? INT_MAX : static_cast<int>(tokenMagnitude);
 }
 
+int RingRow(std::int64_t draw) {
+    return static_cast<int>(draw % HISTORY_CAPACITY);
+}
+
 void StoreValue(int value) {
-    // A full history drops further values where they stand, so drawCount never passes it.
-    if (drawCount >= HISTORY_CAPACITY) {
+    pendingDraw[column] = static_cast<std::uint8_t>(value);
+    ++column;
+    if (column < DRAW_SIZE) {
         return;
     }
-    DrawHistory[drawCount][column] = static_cast<std::uint8_t>(value);
-    ++column;
-    if (column == DRAW_SIZE) {
-        ++drawCount;
-        column = 0;
+    const std::int64_t completedOnLine = drawsRead - lineDrawsRead;
+    DrawRecord& row = DrawHistory[RingRow(drawsRead)];
+    if (completedOnLine < HISTORY_CAPACITY) {
+        std::memcpy(replacedRows[completedOnLine], row, sizeof row);
     }
+    std::memcpy(row, pendingDraw, sizeof row);
+    std::memset(pendingDraw, 0, sizeof pendingDraw);
+    ++drawsRead;
+    column = 0;
+}
+
+void BeginLineValues() {
+    lineDrawsRead = drawsRead;
+    lineStartColumn = column;
+    std::memcpy(linePendingDraw, pendingDraw, sizeof pendingDraw);
+}
+
+// The line that held "END" contributes nothing, though its values were stored while it
+// was being read: the rows its draws replaced get their draws back.
+void TakeBackLineValues() {
+    const std::int64_t replaced =
+        std::min<std::int64_t>(drawsRead - lineDrawsRead, HISTORY_CAPACITY);
+    for (std::int64_t k = 0; k < replaced; ++k) {
+        std::memcpy(DrawHistory[RingRow(lineDrawsRead + k)], replacedRows[k], sizeof(DrawRecord));
+    }
+    drawsRead = lineDrawsRead;
+    column = lineStartColumn;
+    std::memcpy(pendingDraw, linePendingDraw, sizeof pendingDraw);
+}
+
+// Turns the ring into the history: the newest draws in file order from row 0, and the
+// values of an unfinished draw in the row after them while there is one free.
+void SettleHistory() {
+    if (drawsRead <= HISTORY_CAPACITY) {
+        drawCount = static_cast<std::int32_t>(drawsRead);
+        if (drawCount < HISTORY_CAPACITY) {
+            std::memcpy(DrawHistory[drawCount], pendingDraw, sizeof pendingDraw);
+        }
+        return;
+    }
+    // Three reversals rotate the oldest kept draw, at the ring's next row, up to row 0.
+    DrawRecord* const rows = DrawHistory;
+    DrawRecord* const oldest = rows + RingRow(drawsRead);
+    std::reverse(rows, oldest);
+    std::reverse(oldest, rows + HISTORY_CAPACITY);
+    std::reverse(rows, rows + HISTORY_CAPACITY);
+    drawCount = HISTORY_CAPACITY;
 }
 
 ReadingNote NoteAt(ReadingEvent event, int line, int atColumn) {
@@ -216,8 +278,8 @@ void NoteValue(int value, int endColumn) {
     note.stopCharacter = tokenStopCharacter;
     note.unusedText = tokenUnusedText;
     note.digitAfterStop = tokenDigitAfterStop;
-    note.row = drawCount < HISTORY_CAPACITY ? drawCount : HISTORY_CAPACITY;
-    note.position = drawCount < HISTORY_CAPACITY ? column : 0;
+    note.draw = drawsRead;
+    note.position = column;
     ReadingHook(note);
 }
 
@@ -228,18 +290,6 @@ void EndToken(int endColumn) {
         NoteValue(value, endColumn);
     }
     StoreValue(value);
-}
-
-// Takes back every value stored since the given place: the line that held "END"
-// contributes nothing, though its values were stored while it was being read.
-void ForgetValuesSince(int row, int firstColumn) {
-    int from = row * DRAW_SIZE + firstColumn;
-    int to = drawCount * DRAW_SIZE + column;
-    for (int place = from; place < to; ++place) {
-        DrawHistory[place / DRAW_SIZE][place % DRAW_SIZE] = 0;
-    }
-    drawCount = row;
-    column = firstColumn;
 }
 
 // Reads line 1 to its end. True when "KIVO" stands in its first 255 characters
@@ -297,8 +347,7 @@ void NoteTextAfterEnd() {
 
 // Reads one data line, storing its values; a line holding "END" leaves no value behind.
 LineOutcome ReadDataLine() {
-    int lineRow = drawCount;
-    int lineColumn = column;
+    BeginLineValues();
     int endMatched = 0;
     bool inToken = false;
     bool cutOff = false;
@@ -322,7 +371,7 @@ LineOutcome ReadDataLine() {
         } else {
             endMatched = AdvanceMatch("END", endMatched, c);
             if (endMatched == 3) {
-                ForgetValuesSince(lineRow, lineColumn);
+                TakeBackLineValues();
                 if (ReadingHook != nullptr) {
                     ReadingHook(NoteAt(ReadingEvent::EndFound, textLine, at - 2));
                     NoteTextAfterEnd();
@@ -353,11 +402,7 @@ LineOutcome ReadDataLine() {
         note.length = at;
         ReadingHook(note);
     }
-    // A listening hook hears the rest of the file too; the values there are dropped.
-    if (c == END_OF_TEXT || (drawCount >= HISTORY_CAPACITY && ReadingHook == nullptr)) {
-        return LineOutcome::EndOfText;
-    }
-    return LineOutcome::More;
+    return c == END_OF_TEXT ? LineOutcome::EndOfText : LineOutcome::More;
 }
 
 // With a hook listening: where the text ran out without an "END" line.
@@ -418,7 +463,9 @@ int LoadHistoryText(const char* path) {
         CloseRawFile(file);
         return 0;
     }
+    drawsRead = 0;
     column = 0;
+    std::memset(pendingDraw, 0, sizeof pendingDraw);
     drawCount = 0;
     LineOutcome outcome = LineOutcome::More;
     while (outcome == LineOutcome::More) {
@@ -428,6 +475,7 @@ int LoadHistoryText(const char* path) {
         NoteTextEnded();
     }
     CloseRawFile(file);
+    SettleHistory();
     CountDraws();
     return 1;
 }

@@ -23,7 +23,7 @@ void CountDraws();
 enum class ReadingEvent : std::uint8_t {
     NotOpened,    // message: the reader's failure text
     NoMarker,     // message: the reader's failure text
-    Value,        // one token converted and stored, or dropped (row HISTORY_CAPACITY)
+    Value,        // one token converted and stored in the stream of values
     NulInLine,    // a NUL character: the rest of its line is not read
     LineEnded,    // a data line without "END" is done: length
     EndFound,     // "END" at column; the values stored from this line are taken back
@@ -47,14 +47,14 @@ struct ReadingNote {
     int stopCharacter;
     bool unusedText;
     bool digitAfterStop;
-    int row;
+    std::int64_t draw; // Value: which draw of the file, from 0, and which of its values
     int position;
     // TextEnded: a Ctrl-Z ended the text, and bytes stand after it unread.
     bool bytesAfterCtrlZ;
 };
 
 // Unset in KIVO6, and the reader then only reads. When it is set, each note goes to
-// it as it happens, the reader also reads on past the 256th draw and past "END"
-// (storing nothing there) so that every part of the file is accounted for, and a
-// failure's text goes to the hook instead of a message box. Nothing is allocated.
+// it as it happens, the reader also reads on past "END" (storing nothing there) so
+// that every part of the file is accounted for, and a failure's text goes to the hook
+// instead of a message box. Nothing is allocated.
 extern void (*ReadingHook)(const ReadingNote& note);

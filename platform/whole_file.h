@@ -4,14 +4,21 @@
 // implementation per system (posix/, windows/); the logic core does not use these.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
-enum class FileProblem { None, Missing, Folder, NotReadable };
+enum class FileProblem { None, Missing, Folder, NotReadable, TooLarge };
+
+// The most ReadWholeFile reads. kivo6-check keeps several times a file's size in
+// memory while it explains it; this bound keeps that well inside a 32-bit process,
+// and still holds about 200,000 draws, centuries of a twice-weekly lottery.
+inline constexpr std::size_t WHOLE_FILE_LIMIT = 4u << 20;
 
 // Why path cannot be read as a file, or None.
 FileProblem ProbeFile(const char* path);
-// The file's bytes; bytes is left empty unless the answer is None.
+// The file's bytes; bytes is left empty unless the answer is None (TooLarge when the
+// file holds more than WHOLE_FILE_LIMIT bytes).
 FileProblem ReadWholeFile(const char* path, std::string& bytes);
 // Whether anything (a file, a folder) has this name.
 bool NameTaken(const char* path);

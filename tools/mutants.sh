@@ -16,8 +16,9 @@ faults=$(cat <<'EOF'
 reader: CR never paired with LF @ history/history_file.cpp @ if (following == '\n') { @ if (false) {
 reader: Ctrl-Z does not end the text @ history/history_file.cpp @ if (c == END_OF_TEXT || c == CTRL_Z) { @ if (c == END_OF_TEXT) {
 reader: marker window one character wider @ history/history_file.cpp @ constexpr int MARKER_SEARCH_LIMIT = 255; @ constexpr int MARKER_SEARCH_LIMIT = 256;
-reader: END line's values kept @ history/history_file.cpp @ ForgetValuesSince(lineRow, lineColumn); @ if (false) ForgetValuesSince(lineRow, lineColumn);
-reader: no 256-draw cap @ history/history_file.cpp @ if (drawCount >= HISTORY_CAPACITY) { @ if (false) {
+reader: END line's values kept @ history/history_file.cpp @ TakeBackLineValues(); @ if (false) TakeBackLineValues();
+reader: END gives no replaced row back @ history/history_file.cpp @ if (completedOnLine < HISTORY_CAPACITY) { @ if (false) {
+reader: kept draws not put in file order @ history/history_file.cpp @ std::reverse(rows, oldest); @ (void)oldest;
 shares: count * 100 / total @ stats/shares.cpp @ percent[i] = percent[i] * 100.0f; @ percent[i] = static_cast<float>(mainCounts[i] * 100) / static_cast<float>(mainTotal);
 share table: no tie rounding @ stats/reports.cpp @ static_cast<double>(share) * 10.0 + 0.5 @ static_cast<double>(share) * 10.0
 recent draws: eleven shown @ stats/reports.cpp @ constexpr int RECENT_DRAWS_SHOWN = 10; @ constexpr int RECENT_DRAWS_SHOWN = 11;

@@ -57,14 +57,15 @@ FileProblem ReadWholeFile(const char* path, std::string& bytes) {
     }
     char buffer[65536];
     std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+    while (bytes.size() <= WHOLE_FILE_LIMIT &&
+           (got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
         bytes.append(buffer, got);
     }
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
-    if (failed) {
+    if (failed || bytes.size() > WHOLE_FILE_LIMIT) {
         bytes.clear();
-        return FileProblem::NotReadable;
+        return failed ? FileProblem::NotReadable : FileProblem::TooLarge;
     }
     return FileProblem::None;
 }

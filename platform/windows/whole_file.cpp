@@ -65,13 +65,14 @@ FileProblem ReadWholeFile(const char* path, std::string& bytes) {
     char buffer[65536];
     DWORD got = 0;
     bool failed = false;
-    while (!(failed = !ReadFile(file, buffer, sizeof buffer, &got, nullptr)) && got > 0) {
+    while (bytes.size() <= WHOLE_FILE_LIMIT &&
+           !(failed = !ReadFile(file, buffer, sizeof buffer, &got, nullptr)) && got > 0) {
         bytes.append(buffer, got);
     }
     CloseHandle(file);
-    if (failed) {
+    if (failed || bytes.size() > WHOLE_FILE_LIMIT) {
         bytes.clear();
-        return FileProblem::NotReadable;
+        return failed ? FileProblem::NotReadable : FileProblem::TooLarge;
     }
     return FileProblem::None;
 }

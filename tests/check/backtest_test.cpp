@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -16,19 +17,31 @@ namespace {
 
 class BacktestTest : public CoreTest {};
 
+// The draws as the file check hands them to the backtest.
+std::vector<FileDraw> FileDraws(const std::vector<Draw>& draws) {
+    std::vector<FileDraw> file;
+    for (const Draw& draw : draws) {
+        file.push_back({});
+        std::copy(draw.begin(), draw.end(), file.back().begin());
+    }
+    return file;
+}
+
 // From the random source's definition: state 1 gives the uniform line 13 14 21 30 35
 // 42; state 1 + 2654435761, the second request's, gives 02 12 16 29 35 39. They share
 // 35. Each draw below is one of the two lines, its bonus number from the other, so
 // every tested draw's two uniform lines match 6 and 1 of its main numbers.
 TEST_F(BacktestTest, RequestsAreMadeAtTheStatedSecondsAndCountMainNumbersOnly) {
-    StartWith({{13, 14, 21, 30, 35, 42, 2}, {2, 12, 16, 29, 35, 39, 13}});
+    const std::vector<Draw> draws = {{13, 14, 21, 30, 35, 42, 2}, {2, 12, 16, 29, 35, 39, 13}};
+    StartWith(draws);
     // Whatever the user chose, requests are made as the Type 1 button makes them
     // with normal parity and the check box clear.
     ParityMode = PARITY_EVEN_ONLY;
     excludePrevious = 1;
     // Ten draws asked for: the short history is tested whole.
-    const BacktestFigures figures = RunBacktest({.draws = 10, .seeds = 2, .firstSeed = 1}, {});
-    EXPECT_EQ(std::tuple(figures.draws, figures.firstRow, figures.lines), std::tuple(2, 0, 4LL));
+    const BacktestFigures figures =
+        RunBacktest({.draws = 10, .seeds = 2, .firstSeed = 1}, FileDraws(draws), {});
+    EXPECT_EQ(std::tuple(figures.draws, figures.firstDraw, figures.lines), std::tuple(2, 0, 4LL));
     const RuleFigures& uniform = figures.rules[static_cast<int>(Rule::Uniform)];
     EXPECT_EQ(std::tuple(uniform.meanMatches, uniform.meanError, uniform.shareThreeOrMore,
                          uniform.shareError),
@@ -53,8 +66,8 @@ TEST_F(BacktestTest, EachRuleMatchesAnExactModelOfItsLines) {
     draws.insert(draws.end(), 2, Draw{1, 2, 3, 38, 39, 40, 37});
     StartWith(draws);
     const BacktestFigures figures =
-        RunBacktest({.draws = 2, .seeds = 20000, .firstSeed = 12345}, {});
-    ASSERT_EQ(figures.firstRow, 3);
+        RunBacktest({.draws = 2, .seeds = 20000, .firstSeed = 12345}, FileDraws(draws), {});
+    ASSERT_EQ(figures.firstDraw, 3);
     // Mean matches, their error and the share with 3 or more, worked out the same way.
     const double expected[RULE_COUNT][3] = {
         {0.8372, 0.0, 0.02717}, {2.3624, 0.2431, 0.43703}, {0.7825, 0.0080, 0.02222}};
@@ -65,6 +78,26 @@ TEST_F(BacktestTest, EachRuleMatchesAnExactModelOfItsLines) {
         EXPECT_NEAR(found.meanMatches, expected[rule][0], 0.025);
         EXPECT_NEAR(found.meanError, expected[rule][1], 0.025);
         EXPECT_NEAR(found.shareThreeOrMore, expected[rule][2], 0.014);
+    }
+}
+
+// KIVO6 reads at most the newest 256 draws, so a draw tested after 300 sees the same
+// past as in the file cut to the 256 draws before it: the same figures, to the bit.
+TEST_F(BacktestTest, ATestedDrawSeesTheNewest256DrawsBeforeIt) {
+    std::vector<Draw> draws(44, Draw{38, 39, 40, 41, 42, 43, 37});
+    for (int draw = 0; draw < 257; ++draw) {
+        draws.push_back({draw % 43 + 1, (draw + 7) % 43 + 1, (draw + 14) % 43 + 1,
+                         (draw + 21) % 43 + 1, (draw + 28) % 43 + 1, (draw + 35) % 43 + 1,
+                         (draw + 3) % 43 + 1});
+    }
+    const BacktestSettings settings{.draws = 1, .seeds = 200, .firstSeed = 7};
+    const BacktestFigures whole = RunBacktest(settings, FileDraws(draws), {});
+    const BacktestFigures cut =
+        RunBacktest(settings, FileDraws({draws.begin() + 44, draws.end()}), {});
+    EXPECT_EQ(std::tuple(whole.firstDraw, cut.firstDraw), std::tuple(300, 256));
+    for (int rule = 0; rule < RULE_COUNT; ++rule) {
+        EXPECT_EQ(whole.rules[rule].meanMatches, cut.rules[rule].meanMatches);
+        EXPECT_EQ(whole.rules[rule].shareThreeOrMore, cut.rules[rule].shareThreeOrMore);
     }
 }
 

@@ -106,9 +106,15 @@ TEST_F(HistoryCheckTest, EachKindOfFindingAloneInItsWordsAtItsLineAndColumn) {
         {"KIVO\n1 2 3 4 5 6 7\n8 9\nEND\n",
          "f:3:1: warning: the last 2 values, from here on, do not make a whole draw of seven: "
          "KIVO6 leaves them out"},
-        {"KIVO\n" + Repeated(258, "1 2 3 4 5 6 7\n") + "END\n",
-         "f:258:1: warning: KIVO6 keeps the first 256 draws, the oldest: the 14 values from "
-         "here on are not read (to use the newest draws, move old ones out of the file)"},
+        // Only a note: a long file is the whole record, and its exit status stays 0. Draws
+        // are named by their place in the file.
+        {"KIVO\n" + Repeated(1300, "1 2 3 4 5 6 7\n") + "1 2 3 4 5 6 3\nEND\n",
+         "f:1047:1: note: KIVO6 uses the newest 256 of 1,301 draws, from this one on\n"
+         "f:1302:13: warning: the bonus number 3 of draw 1,301 is also one of its main numbers "
+         "(line 1302, column 5)"},
+        {"KIVO\n" + std::string(4 << 20, ' '),
+         "f: error: the file holds more than 4,194,304 bytes, more than kivo6-check reads "
+         "(KIVO6 itself reads it, and uses its newest 256 draws)"},
         {"KIVO\n1 2 3 4 5 6 7\0 8\nEND\n"s,
          "f:2:14: warning: a NUL character: the rest of this line is not read"},
         {"KIVO\n1 2 3 4 5 6 7\n8 9 END\n",

@@ -146,7 +146,7 @@ TEST_F(HistoryFixTest, EachShapeIsReadByKivo6AsTheDrawsItHolds) {
     }
 }
 
-TEST_F(HistoryFixTest, TheNewest256DrawsAreWrittenAndRepeatsThatAgreeOnce) {
+TEST_F(HistoryFixTest, EveryDrawIsWrittenKIVO6ReadsTheNewest256AndRepeatsThatAgreeOnce) {
     // Line k holds draw number k and the bonus k % 37 + 7; line 150 stands twice.
     std::string text = "KIVO\n";
     for (int k = 300; k >= 1; --k) {
@@ -156,17 +156,16 @@ TEST_F(HistoryFixTest, TheNewest256DrawsAreWrittenAndRepeatsThatAgreeOnce) {
     }
     const HistoryAsMeant history = ReadHistoryAsMeant(text);
     ASSERT_EQ(history.refusal, FixRefusal::None);
-    EXPECT_EQ(history.olderLeftOut, 44);
+    EXPECT_EQ(history.draws.size(), 300u);
     const std::vector<Draw> read = ReadBack(history);
     ASSERT_EQ(read.size(), 256u);
     EXPECT_EQ(read.front(), (Draw{1, 2, 3, 4, 5, 6, 15})); // draw 45
     EXPECT_EQ(read.back(), (Draw{1, 2, 3, 4, 5, 6, 11}));  // draw 300
-    EXPECT_EQ(FormatFixDone("data.txt", "x.csv", "x.csv.orig", history, Language::English),
-              "data.txt: 256 draws written, oldest first (the file had the newest first).\n"
+    EXPECT_EQ(FormatFixDone("data.txt", "x.csv.orig", history, Language::English),
+              "data.txt: 300 draws written, oldest first (the file had the newest first).\n"
               "Draw numbers and dates are left out: KIVO6 reads only the numbers.\n"
               "Draws that stood twice, alike, written once: 1 (the first repeat on line 153).\n"
-              "KIVO6 reads at most 256 draws: the 44 oldest are left out, and stay in "
-              "x.csv.orig.\n"
+              "KIVO6 uses the newest 256 of the 300 draws.\n"
               "The original file is kept, byte for byte, as x.csv.orig.\n");
 }
 

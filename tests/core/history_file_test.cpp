@@ -59,15 +59,6 @@ TEST_F(HistoryFile, RefusedFilesSayWhyOnce) {
 
 TEST_F(HistoryFile, EachFileLeavesItsDraws) {
     const char *none = "0 0 0 0 0 0 0", *first = "1 2 3 4 5 6 7", *second = "8 9 10 11 12 13 14";
-    std::string lines300 = "KIVO\n", oneLine300 = "KIVO\n";
-    for (int draw = 0; draw < 300; ++draw) {
-        std::string values;
-        for (int position = 0; position < DRAW_SIZE; ++position) {
-            values += std::to_string((draw + position) % 43 + 1) + " ";
-        }
-        lines300 += values + "\n";
-        oneLine300 += values;
-    }
     struct Case {
         const char* why;
         std::string bytes;
@@ -115,9 +106,6 @@ TEST_F(HistoryFile, EachFileLeavesItsDraws) {
          2, 0, "5 255 7 0 12 3 9"},
         // Beyond int a value saturates before it is cut to 8 bits: INT_MAX gives 255.
         {"values beyond int saturate", "", 2, 1, "17 255 0 1 44 255 255"},
-        {"300 one-draw lines keep the first 256", lines300 + "END\n", 256, 255, "41 42 43 1 2 3 4"},
-        {"300 draws on one line keep the first 256", oneLine300 + "\nEND\n", 256, 255,
-         "41 42 43 1 2 3 4"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
@@ -130,6 +118,61 @@ TEST_F(HistoryFile, EachFileLeavesItsDraws) {
         EXPECT_EQ(RowText(c.row), c.values);
     }
     EXPECT_TRUE(ShownMessageBoxes().empty());
+}
+
+// Draw d of these files (from 1) holds d % 256 and d / 256, then 1 to 5, so a row names
+// the draw it holds.
+std::string DrawsText(int from, int to, int perLine, const char* lineEnd) {
+    std::string text;
+    for (int draw = from; draw <= to; ++draw) {
+        text += std::to_string(draw % 256) + " " + std::to_string(draw / 256) + " 1 2 3 4 5";
+        text += (draw - from + 1) % perLine == 0 || draw == to ? lineEnd : " ";
+    }
+    return text;
+}
+
+// The values of the text, 14 a line after a first line of 3, so draws run across lines.
+std::string Rewrapped(const std::string& text) {
+    std::string wrapped;
+    int values = 0;
+    for (char c : text) {
+        bool lineEnds = c == ' ' && (++values == 3 || (values > 3 && (values - 3) % 14 == 0));
+        wrapped += lineEnds ? '\n' : c;
+    }
+    return wrapped + "\n";
+}
+
+TEST_F(HistoryFile, TheNewest256DrawsAreKeptInFileOrder) {
+    const std::string first256 = "KIVO\n" + DrawsText(1, 256, 1, "\n");
+    struct Case {
+        const char* why;
+        std::string bytes;
+        const char* row0;
+        const char* row255;
+    } cases[] = {
+        {"END takes its line back: the first draw stays in row 0", first256 + "1 2 3 4 5 6 7 END\n",
+         "1 0 1 2 3 4 5", "0 1 1 2 3 4 5"},
+        {"END takes back more than a history of draws on its line",
+         first256 + DrawsText(257, 600, 1000, " END\n"), "1 0 1 2 3 4 5", "0 1 1 2 3 4 5"},
+        {"after 256 draws, leftover values go nowhere", first256 + "1 2 3\nEND\n", "1 0 1 2 3 4 5",
+         "0 1 1 2 3 4 5"},
+        {"300 draws, then leftovers", "KIVO\n" + DrawsText(1, 300, 1, "\n") + "1 2 3\nEND\n",
+         "45 0 1 2 3 4 5", "44 1 1 2 3 4 5"},
+        {"300 draws running across lines, 14 values a line",
+         "KIVO\n" + Rewrapped(DrawsText(1, 300, 300, "")), "45 0 1 2 3 4 5", "44 1 1 2 3 4 5"},
+        {"1,000 draws with CR LF", "KIVO\r\n" + DrawsText(1, 1000, 1, "\r\n") + "END\r\n",
+         "233 2 1 2 3 4 5", "232 3 1 2 3 4 5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        ResetState();
+        ASSERT_EQ(LoadBytes(c.bytes), 1);
+        EXPECT_EQ(drawCount, 256);
+        EXPECT_EQ(mainTotal, 1536);
+        EXPECT_EQ(RowText(0), c.row0);
+        EXPECT_EQ(RowText(255), c.row255);
+        EXPECT_EQ(bonusCounts[4], 0); // the bonus 5 in each of 256 draws: its counter wraps
+    }
 }
 
 TEST_F(HistoryFile, CountsMainAndBonusNumbersApartAndWrapAt256) {

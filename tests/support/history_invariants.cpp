@@ -55,8 +55,8 @@ const char* brokenNote;
 void CheckNote(const ReadingNote& note) {
     bool placed = note.line >= 1 && note.column >= 1;
     if (note.event == ReadingEvent::Value) {
-        placed = placed && note.row >= 0 && note.row <= HISTORY_CAPACITY && note.position >= 0 &&
-                 note.position < DRAW_SIZE && note.length >= 1 &&
+        placed = placed && note.draw >= 0 && note.position >= 0 && note.position < DRAW_SIZE &&
+                 note.length >= 1 &&
                  (note.stopColumn == 0 ||
                   (note.stopColumn >= note.column && note.stopColumn < note.column + note.length));
     }
