@@ -25,7 +25,9 @@ constexpr std::int64_t MAGNITUDE_CAP = std::int64_t{INT_MAX} + 2; // beyond any 
 // Text-mode view of the raw file, as a Windows program sees it: a CR directly
 // before LF is dropped and Ctrl-Z ends the file.
 RawFile sourceFile;
-char readBuffer[4096]; // a typical history in one or two reads
+// A typical history in one read, and a long one in few enough that the system calls
+// cost little beside the reading itself.
+char readBuffer[65536];
 int readLength;
 int readPosition;
 int heldByte; // a byte looked at after a CR and not yet handed out
@@ -360,6 +362,13 @@ LineOutcome ReadDataLine() {
     int at = 0;
     for (; c != END_OF_TEXT && c != '\n'; c = NextTextChar()) {
         ++at;
+        // The digits of a number already begun, by far the most common byte: no word
+        // can match through a digit, and the conversion only adds it.
+        if (c >= '0' && c <= '9' && inToken && tokenPhase == TokenPhase::Digits && !cutOff) {
+            endMatched = 0;
+            tokenMagnitude = std::min(tokenMagnitude * 10 + (c - '0'), MAGNITUDE_CAP);
+            continue;
+        }
         if (cutOff) {
             continue;
         }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Benchmarks of the logic core: builds the "bench" preset and prints, for loading 256
-# draws, the shares and every kind of request, the median time beside the bare loop
+# draws and a 100 MB history (beside only reading its bytes), the shares and every kind of request, the median time beside the bare loop
 # of the random steps the request takes, and the ratio. A measurement, not a test.
 # Usage: tools/bench-core.sh [extra Google Benchmark flags]
 set -euo pipefail
