@@ -5,6 +5,7 @@
 #pragma once
 
 #include "check/language.h"
+#include "platform/whole_file.h"
 
 #include <array>
 #include <optional>
@@ -73,6 +74,9 @@ HistoryAsMeant ReadHistoryAsMeant(std::string_view bytes);
 // The data.txt for a history without a refusal: the marker line, one draw per line as
 // six main numbers and the bonus separated by single spaces, END; CR LF line ends.
 std::string FixedHistoryText(const HistoryAsMeant& history);
+
+// Why a file could not be replaced, in a sentence, for --fix and --add.
+std::string ReplaceProblemText(ReplaceProblem problem, Language language);
 
 // Why the file cannot be fixed, naming it with the line and column.
 std::string FormatFixRefusal(std::string_view fileName, const HistoryAsMeant& history,

@@ -59,6 +59,28 @@ std::string Why(const HistoryAsMeant& history, Language l) {
 
 } // namespace
 
+std::string ReplaceProblemText(ReplaceProblem problem, Language l) {
+    switch (problem) {
+    case ReplaceProblem::InUse:
+        return InLanguage(l,
+                          "another program has the file open (a spreadsheet or an editor, "
+                          "say); close it there and try again",
+                          "別のプログラム（表計算ソフトやエディターなど）がファイルを開いて"
+                          "います。そちらで閉じてから、もう一度実行してください");
+    case ReplaceProblem::Refused:
+        return InLanguage(l,
+                          "the system refused to replace the file: it is read-only, not yours "
+                          "to change, or open in another program (a spreadsheet, say)",
+                          "システムがファイルの置き換えを拒みました。読み取り専用か、変更の"
+                          "許可がないか、別のプログラム（表計算ソフトなど）が開いています");
+    case ReplaceProblem::None:
+    case ReplaceProblem::Failed:
+        break;
+    }
+    return InLanguage(l, "the new file could not be written",
+                      "新しいファイルを書き込めませんでした");
+}
+
 std::string FormatFixRefusal(std::string_view fileName, const HistoryAsMeant& history, Language l) {
     const std::string where =
         history.line > 0 ? ":" + Number(history.line) + ":" + Number(history.column) : "";

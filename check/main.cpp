@@ -244,15 +244,17 @@ std::string FileProblemText(FileProblem problem, Language l) {
 // A copy of the file under the first free name of FILE.orig, FILE.orig.1, ...; empty
 // when none could be made.
 std::string KeepBackup(const std::string& file) {
-    std::string backup = file + ".orig";
+    // Through a link the backup goes beside the file the link leads to.
+    const std::string path = FinalPath(file.c_str());
+    std::string backup = path + ".orig";
     for (int number = 1; number < 1000; ++number) {
-        if (CopyToNewFile(file.c_str(), backup.c_str())) {
+        if (CopyToNewFile(path.c_str(), backup.c_str())) {
             return backup;
         }
         if (!NameTaken(backup.c_str())) {
             break; // the name was free, and still the copy failed
         }
-        backup = file + ".orig." + std::to_string(number);
+        backup = path + ".orig." + std::to_string(number);
     }
     return {};
 }
@@ -291,12 +293,11 @@ int RunFixCommand(const CommandLine& command, Language l) {
                                      "いません"));
     }
     const std::string& written = inPlace ? file : command.output;
-    if (!ReplaceFileContents(written.c_str(), FixedHistoryText(history))) {
-        return fail(written, InLanguage(l,
-                                        "the new file could not be written; the original is "
-                                        "as it was",
-                                        "新しいファイルを書き込めませんでした。元のファイルは"
-                                        "そのままです"));
+    if (ReplaceProblem problem = ReplaceFileContents(written.c_str(), FixedHistoryText(history));
+        problem != ReplaceProblem::None) {
+        return fail(written,
+                    ReplaceProblemText(problem, l) + InLanguage(l, "; the original is as it was",
+                                                                "。元のファイルはそのままです"));
     }
     WriteToConsole(ConsoleStream::Output, FormatFixDone(written, file, backup, history, l));
     return 0;

@@ -138,3 +138,16 @@ expect_absent("fix of a line of five numbers" "${WORK}/five-out.txt")
 run("fix of a missing file" 2 ENGLISH "absent.csv: error: there is no such file"
     ARGS --fix absent.csv)
 run("--output without --fix" 64 ENGLISH "--output goes with --fix" ARGS --output a.txt)
+
+# Through a symbolic link, --fix replaces the file behind it and keeps the backup there.
+if(NOT JAPANESE_ONLY)
+    file(MAKE_DIRECTORY "${WORK}/synced")
+    file(WRITE "${WORK}/synced/export.csv" "${export}")
+    file(CREATE_LINK "${WORK}/synced/export.csv" "${WORK}/linked.csv" SYMBOLIC)
+    run("fix through a link" 0 ARGS --fix linked.csv)
+    expect_same("fix through a link" "${WORK}/synced/export.csv" "${WORK}/fixed.txt")
+    expect_same("fix through a link" "${WORK}/synced/export.csv.orig" "${WORK}/export-copy.csv")
+    if(NOT IS_SYMLINK "${WORK}/linked.csv")
+        message(SEND_ERROR "fix through a link: linked.csv is no longer a link")
+    endif()
+endif()
