@@ -22,15 +22,9 @@ std::string Why(const HistoryAsMeant& history, Language l) {
                                "本数字 6 個とボーナス数字 1 個の計 7 個です"),
                     {value});
     case FixRefusal::OutOfRange:
-        return Fill(InLanguage(l, "{0} is outside 1 to 43", "{0} は 1～43 の範囲外です"), {value});
     case FixRefusal::RepeatedNumber:
-        return Fill(InLanguage(l, "{0} stands twice among the six main numbers",
-                               "{0} が本数字の中に 2 回あります"),
-                    {value});
     case FixRefusal::BonusIsMain:
-        return Fill(InLanguage(l, "the bonus number {0} is also one of the main numbers",
-                               "ボーナス数字 {0} が本数字の中にもあります"),
-                    {value});
+        return DrawFaultText(history.refusal, history.value, l);
     case FixRefusal::DuplicateDisagrees:
         return Fill(InLanguage(l,
                                "this draw stands on line {0} too, with other numbers: which "
@@ -58,6 +52,21 @@ std::string Why(const HistoryAsMeant& history, Language l) {
 }
 
 } // namespace
+
+std::string DrawFaultText(FixRefusal fault, int value, Language l) {
+    const std::string number = Number(value);
+    if (fault == FixRefusal::RepeatedNumber) {
+        return Fill(InLanguage(l, "{0} stands twice among the six main numbers",
+                               "{0} が本数字の中に 2 回あります"),
+                    {number});
+    }
+    if (fault == FixRefusal::BonusIsMain) {
+        return Fill(InLanguage(l, "the bonus number {0} is also one of the main numbers",
+                               "ボーナス数字 {0} が本数字の中にもあります"),
+                    {number});
+    }
+    return Fill(InLanguage(l, "{0} is outside 1 to 43", "{0} は 1～43 の範囲外です"), {number});
+}
 
 std::string ReplaceProblemText(ReplaceProblem problem, Language l) {
     switch (problem) {
