@@ -116,15 +116,15 @@ std::string FinalPath(const char* path) {
     if (resolved == nullptr) {
         return path;
     }
-    std::string final = resolved;
+    std::string target = resolved;
     std::free(resolved);
-    return final;
+    return target;
 }
 
 ReplaceProblem ReplaceFileContents(const char* name, std::string_view bytes) {
-    const std::string final = FinalPath(name);
-    const char* path = final.c_str();
-    std::string temporary = FolderOf(final) + "/.kivo6-XXXXXX";
+    const std::string target = FinalPath(name);
+    const char* path = target.c_str();
+    std::string temporary = FolderOf(target) + "/.kivo6-XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd < 0) {
         return Problem(errno);
@@ -152,7 +152,7 @@ ReplaceProblem ReplaceFileContents(const char* name, std::string_view bytes) {
         return Problem(error);
     }
     // The rename itself reaches the disk with the folder.
-    const int folder = open(FolderOf(final).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder = open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
         fsync(folder);
         close(folder);

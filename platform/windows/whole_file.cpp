@@ -135,15 +135,16 @@ std::string FinalPath(const char* path) {
     if (file == INVALID_HANDLE_VALUE) {
         return path;
     }
-    char final[MAX_PATH + 8] = {};
-    const DWORD length = GetFinalPathNameByHandleA(file, final, sizeof final, VOLUME_NAME_DOS);
+    char answered[MAX_PATH + 8] = {};
+    const DWORD length =
+        GetFinalPathNameByHandleA(file, answered, sizeof answered, VOLUME_NAME_DOS);
     CloseHandle(file);
-    if (length == 0 || length >= sizeof final) {
+    if (length == 0 || length >= sizeof answered) {
         return path;
     }
     // The answer is "\\?\C:\..." or "\\?\UNC\server\...": the ANSI calls want the
     // ordinary forms.
-    const std::string_view answer(final, length);
+    const std::string_view answer(answered, length);
     if (answer.starts_with("\\\\?\\UNC\\")) {
         return "\\\\" + std::string(answer.substr(8));
     }
@@ -151,19 +152,19 @@ std::string FinalPath(const char* path) {
 }
 
 ReplaceProblem ReplaceFileContents(const char* name, std::string_view bytes) {
-    const std::string final = FinalPath(name);
+    const std::string target = FinalPath(name);
     char temporary[MAX_PATH + 1] = {};
-    if (GetTempFileNameA(FolderOf(final).c_str(), "kv6", 0, temporary) == 0) {
+    if (GetTempFileNameA(FolderOf(target).c_str(), "kv6", 0, temporary) == 0) {
         return Problem(GetLastError());
     }
+    SetLastError(ERROR_SUCCESS); // a failure below leaves its own code
     HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    SetLastError(ERROR_SUCCESS);
     bool done = file != INVALID_HANDLE_VALUE && WriteAll(file, bytes) && FlushFileBuffers(file);
     done = file != INVALID_HANDLE_VALUE && CloseHandle(file) && done;
     done = done && (ReplaceFileContentsBeforeRename == nullptr ||
                     ReplaceFileContentsBeforeRename(temporary));
-    done = done && MoveFileExA(temporary, final.c_str(),
+    done = done && MoveFileExA(temporary, target.c_str(),
                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!done) {
         const DWORD error = GetLastError();
