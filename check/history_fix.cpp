@@ -125,9 +125,10 @@ bool IsSeparator(char32_t c) {
            c == 0xFF0C || c == 0xFF1B || c == 0xFEFF;
 }
 
-// The half-width form of a full-width digit, slash or hyphen; other characters as they are.
+// The half-width form of a full-width digit, slash, hyphen or plus; other characters as
+// they are.
 char32_t HalfWidth(char32_t c) {
-    return c >= 0xFF0D && c <= 0xFF19 ? c - 0xFF0D + '-' : c;
+    return c >= 0xFF0B && c <= 0xFF19 ? c - 0xFF0B + '+' : c;
 }
 
 // The separator a CSV, semicolon, tab or space layout is named by.
@@ -214,8 +215,10 @@ void Classify(Field& field) {
     }
 }
 
+// The fields of a line; `mark`, when not 0, is a character that makes a field of its
+// own even where it touches others.
 std::vector<Field> Fields(std::u32string_view line, HistoryShape& shape,
-                          std::map<char, int>& separators) {
+                          std::map<char, int>& separators, char32_t mark = 0) {
     std::vector<Field> fields;
     for (std::size_t at = 0; at < line.size(); ++at) {
         const char32_t c = line[at];
@@ -223,7 +226,9 @@ std::vector<Field> Fields(std::u32string_view line, HistoryShape& shape,
         if (IsSeparator(c)) {
             ++separators[SeparatorKind(c)];
         } else {
-            if (at == 0 || IsSeparator(line[at - 1])) {
+            const bool alone =
+                mark != 0 && (HalfWidth(c) == mark || (at > 0 && HalfWidth(line[at - 1]) == mark));
+            if (at == 0 || IsSeparator(line[at - 1]) || alone) {
                 fields.push_back({FieldKind::Word, 0, static_cast<int>(at) + 1, {}});
             }
             fields.back().text += HalfWidth(c);
@@ -339,19 +344,12 @@ struct Reader {
         }
         DrawLine draw;
         draw.line = line;
-        for (int position = 0; position < DRAW_SIZE; ++position) {
-            const Field& number = *numbers[static_cast<std::size_t>(position)];
-            if (number.value < 1 || number.value > NUMBER_COUNT) {
-                return Refuse(FixRefusal::OutOfRange, line, number.column, number.value);
-            }
-            for (int before = 0; before < position; ++before) {
-                if (draw.numbers[static_cast<std::size_t>(before)] == number.value) {
-                    return Refuse(position == MAIN_NUMBERS ? FixRefusal::BonusIsMain
-                                                           : FixRefusal::RepeatedNumber,
-                                  line, number.column, number.value);
-                }
-            }
-            draw.numbers[static_cast<std::size_t>(position)] = number.value;
+        for (std::size_t position = 0; position < DRAW_SIZE; ++position) {
+            draw.numbers[position] = numbers[position]->value;
+        }
+        std::size_t at = 0;
+        if (const FixRefusal fault = DrawFault(draw.numbers, at); fault != FixRefusal::None) {
+            return Refuse(fault, line, numbers[at]->column, draw.numbers[at]);
         }
         if (layout.byNumber || layout.byDate) {
             const Field* key = layout.byNumber ? drawNumber : date;
@@ -401,6 +399,36 @@ std::vector<std::u32string_view> Lines(std::u32string_view text) {
 }
 
 } // namespace
+
+FixRefusal DrawFault(const std::array<int, 7>& numbers, std::size_t& at) {
+    for (at = 0; at < DRAW_SIZE; ++at) {
+        const int number = numbers[at];
+        if (number < 1 || number > NUMBER_COUNT) {
+            return FixRefusal::OutOfRange;
+        }
+        for (std::size_t before = 0; before < at; ++before) {
+            if (numbers[before] == number) {
+                return at == MAIN_NUMBERS ? FixRefusal::BonusIsMain : FixRefusal::RepeatedNumber;
+            }
+        }
+    }
+    return FixRefusal::None;
+}
+
+std::vector<LineValue> ReadLineValues(std::string_view line, char32_t mark) {
+    HistoryShape shape;
+    std::map<char, int> separators;
+    const std::u32string text = DecodedText(line, shape);
+    std::vector<LineValue> values;
+    for (const Field& field : Fields(text, shape, separators, mark)) {
+        LineValue value{field.column, field.kind == FieldKind::Number, field.value, {}};
+        for (char32_t c : field.text) {
+            AppendUtf8(value.text, c);
+        }
+        values.push_back(value);
+    }
+    return values;
+}
 
 HistoryAsMeant ReadHistoryAsMeant(std::string_view bytes) {
     HistoryAsMeant history;
@@ -468,14 +496,18 @@ HistoryAsMeant ReadHistoryAsMeant(std::string_view bytes) {
     return history;
 }
 
+std::string DrawLineText(const std::array<int, 7>& draw) {
+    std::string text;
+    for (int number : draw) {
+        text += (text.empty() ? "" : " ") + std::to_string(number);
+    }
+    return text;
+}
+
 std::string FixedHistoryText(const HistoryAsMeant& history) {
     std::string text = history.marker + "\r\n";
     for (const std::array<int, DRAW_SIZE>& draw : history.draws) {
-        for (int number : draw) {
-            text += std::to_string(number) + ' ';
-        }
-        text.back() = '\r';
-        text += '\n';
+        text += DrawLineText(draw) + "\r\n";
     }
     return text + "END\r\n";
 }

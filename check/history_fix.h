@@ -5,6 +5,7 @@
 #pragma once
 
 #include "check/language.h"
+#include "platform/whole_file.h"
 
 #include <array>
 #include <optional>
@@ -69,9 +70,36 @@ std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& at);
 // Reads any bytes; never fails otherwise than by a refusal.
 HistoryAsMeant ReadHistoryAsMeant(std::string_view bytes);
 
+// The first fault of a draw's six main numbers and bonus, in their order: a number
+// outside 1 to 43 (OutOfRange), a main number twice (RepeatedNumber), the bonus among
+// the main numbers (BonusIsMain); `at` is its place, from 0. None when there is none.
+FixRefusal DrawFault(const std::array<int, 7>& numbers, std::size_t& at);
+
+// One value of a line as --fix reads a line of a file.
+struct LineValue {
+    int column = 0;      // in characters, from 1
+    bool number = false; // digits only, half- or full-width
+    int value = 0;       // of a number (below a billion)
+    std::string text;    // UTF-8, full-width digits and signs made half-width
+};
+// The values of one line of text, UTF-8 or else code page 932 (a Windows command line),
+// split where --fix splits a line of a file. `mark`, when not 0, is a sign that is a
+// value of its own even where it touches another (--add's "+" before the bonus).
+std::vector<LineValue> ReadLineValues(std::string_view line, char32_t mark);
+
+// A draw as data.txt holds it: the seven numbers in their order, single spaces between,
+// no line end.
+std::string DrawLineText(const std::array<int, 7>& draw);
+
 // The data.txt for a history without a refusal: the marker line, one draw per line as
-// six main numbers and the bonus separated by single spaces, END; CR LF line ends.
+// DrawLineText writes it, END; CR LF line ends.
 std::string FixedHistoryText(const HistoryAsMeant& history);
+
+// What DrawFault found, about the number `value`, in a sentence.
+std::string DrawFaultText(FixRefusal fault, int value, Language language);
+
+// Why a file could not be replaced, in a sentence, for --fix and --add.
+std::string ReplaceProblemText(ReplaceProblem problem, Language language);
 
 // Why the file cannot be fixed, naming it with the line and column.
 std::string FormatFixRefusal(std::string_view fileName, const HistoryAsMeant& history,

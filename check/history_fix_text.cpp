@@ -24,15 +24,9 @@ std::string Why(const HistoryAsMeant& history, Language l) {
                                "本数字 6 個とボーナス数字 1 個の計 7 個です"),
                     {value});
     case FixRefusal::OutOfRange:
-        return Fill(InLanguage(l, "{0} is outside 1 to 43", "{0} は 1～43 の範囲外です"), {value});
     case FixRefusal::RepeatedNumber:
-        return Fill(InLanguage(l, "{0} stands twice among the six main numbers",
-                               "{0} が本数字の中に 2 回あります"),
-                    {value});
     case FixRefusal::BonusIsMain:
-        return Fill(InLanguage(l, "the bonus number {0} is also one of the main numbers",
-                               "ボーナス数字 {0} が本数字の中にもあります"),
-                    {value});
+        return DrawFaultText(history.refusal, history.value, l);
     case FixRefusal::DuplicateDisagrees:
         return Fill(InLanguage(l,
                                "this draw stands on line {0} too, with other numbers: which "
@@ -60,6 +54,43 @@ std::string Why(const HistoryAsMeant& history, Language l) {
 }
 
 } // namespace
+
+std::string DrawFaultText(FixRefusal fault, int value, Language l) {
+    const std::string number = Number(value);
+    if (fault == FixRefusal::RepeatedNumber) {
+        return Fill(InLanguage(l, "{0} stands twice among the six main numbers",
+                               "{0} が本数字の中に 2 回あります"),
+                    {number});
+    }
+    if (fault == FixRefusal::BonusIsMain) {
+        return Fill(InLanguage(l, "the bonus number {0} is also one of the main numbers",
+                               "ボーナス数字 {0} が本数字の中にもあります"),
+                    {number});
+    }
+    return Fill(InLanguage(l, "{0} is outside 1 to 43", "{0} は 1～43 の範囲外です"), {number});
+}
+
+std::string ReplaceProblemText(ReplaceProblem problem, Language l) {
+    switch (problem) {
+    case ReplaceProblem::InUse:
+        return InLanguage(l,
+                          "another program has the file open (a spreadsheet or an editor, "
+                          "say); close it there and try again",
+                          "別のプログラム（表計算ソフトやエディターなど）がファイルを開いて"
+                          "います。そちらで閉じてから、もう一度実行してください");
+    case ReplaceProblem::Refused:
+        return InLanguage(l,
+                          "the system refused to replace the file: it is read-only, not yours "
+                          "to change, or open in another program (a spreadsheet, say)",
+                          "システムがファイルの置き換えを拒みました。読み取り専用か、変更の"
+                          "許可がないか、別のプログラム（表計算ソフトなど）が開いています");
+    case ReplaceProblem::None:
+    case ReplaceProblem::Failed:
+        break;
+    }
+    return InLanguage(l, "the new file could not be written",
+                      "新しいファイルを書き込めませんでした");
+}
 
 std::string FormatFixRefusal(std::string_view fileName, const HistoryAsMeant& history, Language l) {
     const std::string where =

@@ -2,6 +2,7 @@
 // picks would have been worth on it. Reads the command line, runs the check or the
 // backtest, and writes the result in the language of the user's locale.
 #include "check/backtest.h"
+#include "check/history_add.h"
 #include "check/history_check.h"
 #include "check/history_fix.h"
 #include "check/progress.h"
@@ -16,9 +17,6 @@
 
 namespace {
 
-// Exit statuses besides the check's own 0, 1 and 2.
-constexpr int EXIT_USAGE = 64;
-
 struct CommandLine {
     bool help = false;
     bool version = false;
@@ -26,7 +24,9 @@ struct CommandLine {
     BacktestSettings settings;
     std::string file = "data.txt";
     bool fix = false;
-    std::string output;  // --fix writes here, when named
+    std::string output; // --fix writes here, when named
+    bool add = false;
+    std::string draw;    // the draw --add adds, as typed
     std::string problem; // why the command line cannot be used, if it cannot
 };
 
@@ -38,6 +38,7 @@ std::string Usage(Language l) {
         "Usage: kivo6-check [FILE]\n"
         "  or:  kivo6-check --backtest [N] [--seeds COUNT] [--first-seed SECOND] [FILE]\n"
         "  or:  kivo6-check --fix [FILE] [--output OUT]\n"
+        "  or:  kivo6-check --add DRAW [FILE]\n"
         "\n"
         "Reads FILE (data.txt when none is named) exactly as KIVO6 does and reports, with\n"
         "line and column, everything it would read other than its writer meant: a missing\n"
@@ -64,11 +65,18 @@ std::string Usage(Language l) {
         "                  ...). Exit status 0 when written, 2 when a line cannot be read\n"
         "                  as a draw (it is named; nothing is written then).\n"
         "  --output OUT    with --fix: writes the new file OUT and leaves FILE as it is\n"
+        "  --add DRAW      adds the newest draw, six main numbers and the bonus\n"
+        "                  (\"5 9 17 28 30 37 27\", \"5,9,17,28,30,37+27\"), on a line before\n"
+        "                  END. FILE must be one KIVO6 reads without a warning, and DRAW\n"
+        "                  not its latest draw already. The file as it was is kept as\n"
+        "                  FILE.prev, replaced at each --add. Exit status 0 when written,\n"
+        "                  2 when refused (nothing is written then).\n"
         "  --help          this text\n"
         "  --version       the version of KIVO6 this program belongs to\n",
         "使い方: kivo6-check [ファイル]\n"
         "  または: kivo6-check --backtest [N] [--seeds 回数] [--first-seed 秒] [ファイル]\n"
         "  または: kivo6-check --fix [ファイル] [--output 出力先]\n"
+        "  または: kivo6-check --add 抽選 [ファイル]\n"
         "\n"
         "ファイル（省略時は data.txt）を KIVO6 とまったく同じように読み、書き手の意図と\n"
         "違って読まれる箇所を行と桁で示します: KIVO の目印がない、数値の中のタブなどの\n"
@@ -96,6 +104,12 @@ std::string Usage(Language l) {
         "                  読めない行がある（その行を示し、何も書き込みません）。\n"
         "  --output 出力先 --fix と併用: 新しいファイルを出力先に書き込み、元のファイルは\n"
         "                  そのまま残します\n"
+        "  --add 抽選      最新の抽選（本数字 6 個とボーナス数字。\"5 9 17 28 30 37 27\"、\n"
+        "                  \"5,9,17,28,30,37+27\" など）を END の前の行に追加します。\n"
+        "                  ファイルは KIVO6 が警告なしで読めるもので、抽選はその最新の\n"
+        "                  抽選と違うものに限ります。追加前のファイルは ファイル.prev\n"
+        "                  として残します（--add のたびに置き換え）。終了ステータス:\n"
+        "                  0 書き込んだ、2 断った（何も書き込みません）。\n"
         "  --help          この説明\n"
         "  --version       この版の KIVO6 の版数\n");
 }
@@ -126,8 +140,15 @@ int ReadFixOption(std::string_view option, std::string_view next, bool hasNext,
     return 1;
 }
 
-// What --fix cannot be combined with.
-std::string FixProblem(const CommandLine& command, Language l) {
+// What --add and --fix cannot be combined with.
+std::string CombinationProblem(const CommandLine& command, Language l) {
+    if (command.add && (command.fix || command.backtest || !command.output.empty())) {
+        return Fill(
+            InLanguage(l, "--add cannot be used with {0}", "--add は {0} と同時に使えません"),
+            {command.fix        ? "--fix"
+             : command.backtest ? "--backtest"
+                                : "--output"});
+    }
     if (command.fix && command.backtest) {
         return InLanguage(l, "--fix and --backtest cannot be used together",
                           "--fix と --backtest は同時に使えません");
@@ -151,6 +172,14 @@ CommandLine ReadCommandLine(int argc, char** argv, Language l) {
             command.version = true;
         } else if (argument == "--fix" || argument == "--output") {
             at += ReadFixOption(argument, next, at + 1 < argc, command, l);
+        } else if (argument == "--add") {
+            command.add = true;
+            command.draw = next;
+            if (++at == argc) {
+                command.problem =
+                    InLanguage(l, "--add needs the draw, such as \"5 9 17 28 30 37 27\"",
+                               "--add には抽選を指定してください（例: \"5 9 17 28 30 37 27\"）");
+            }
         } else if (argument == "--backtest") {
             command.backtest = true;
             // A count may follow; a file whose name is all digits must then come after it.
@@ -251,15 +280,17 @@ std::string FileProblemText(FileProblem problem, Language l) {
 // A copy of the file under the first free name of FILE.orig, FILE.orig.1, ...; empty
 // when none could be made.
 std::string KeepBackup(const std::string& file) {
-    std::string backup = file + ".orig";
+    // Through a link the backup goes beside the file the link leads to.
+    const std::string path = FinalPath(file.c_str());
+    std::string backup = path + ".orig";
     for (int number = 1; number < 1000; ++number) {
-        if (CopyToNewFile(file.c_str(), backup.c_str())) {
+        if (CopyToNewFile(path.c_str(), backup.c_str())) {
             return backup;
         }
         if (!NameTaken(backup.c_str())) {
             break; // the name was free, and still the copy failed
         }
-        backup = file + ".orig." + std::to_string(number);
+        backup = path + ".orig." + std::to_string(number);
     }
     return {};
 }
@@ -298,15 +329,25 @@ int RunFixCommand(const CommandLine& command, Language l) {
                                      "いません"));
     }
     const std::string& written = inPlace ? file : command.output;
-    if (!ReplaceFileContents(written.c_str(), FixedHistoryText(history))) {
-        return fail(written, InLanguage(l,
-                                        "the new file could not be written; the original is "
-                                        "as it was",
-                                        "新しいファイルを書き込めませんでした。元のファイルは"
-                                        "そのままです"));
+    if (ReplaceProblem problem = ReplaceFileContents(written.c_str(), FixedHistoryText(history));
+        problem != ReplaceProblem::None) {
+        return fail(written,
+                    ReplaceProblemText(problem, l) + InLanguage(l, "; the original is as it was",
+                                                                "。元のファイルはそのままです"));
     }
     WriteToConsole(ConsoleStream::Output, FormatFixDone(written, backup, history, l));
     return 0;
+}
+
+int RunAddCommand(const CommandLine& command, Language l) {
+    const AddOutcome outcome = AddDraw(command.file, command.draw, l);
+    if (outcome.status == EXIT_USAGE) {
+        WriteToConsole(ConsoleStream::Error, "kivo6-check: " + outcome.text + "\n\n" + Usage(l));
+    } else {
+        WriteToConsole(outcome.status == 0 ? ConsoleStream::Output : ConsoleStream::Error,
+                       outcome.text);
+    }
+    return outcome.status;
 }
 
 } // namespace
@@ -315,7 +356,7 @@ int main(int argc, char** argv) {
     Language language = LocaleAsksForJapanese() ? Language::Japanese : Language::English;
     CommandLine command = ReadCommandLine(argc, argv, language);
     if (command.problem.empty()) {
-        command.problem = FixProblem(command, language);
+        command.problem = CombinationProblem(command, language);
     }
     if (!command.problem.empty()) {
         WriteToConsole(ConsoleStream::Error,
@@ -333,6 +374,9 @@ int main(int argc, char** argv) {
     }
     if (command.fix) {
         return RunFixCommand(command, language);
+    }
+    if (command.add) {
+        return RunAddCommand(command, language);
     }
     HistoryCheck check = CheckHistoryFile(command.file.c_str());
     if (command.backtest && check.starts) {

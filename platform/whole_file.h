@@ -27,10 +27,20 @@ bool SameFile(const char* first, const char* second);
 // Copies a file byte for byte to a name that must not exist yet; false when it does,
 // or when the copy could not be made whole (nothing is left behind then).
 bool CopyToNewFile(const char* from, const char* to);
-// Writes bytes to a new file beside path, flushes it to the disk and renames it over
-// path (which need not exist). An existing file keeps its permissions. False when
-// that failed; path is then as it was and no temporary file is left.
-bool ReplaceFileContents(const char* path, std::string_view bytes);
+// The file that path names when path is a symbolic link (to a file kept in a synced
+// folder, say); path itself otherwise, and when the link leads nowhere. A backup or a
+// replacement made there leaves the link a link, and changes the file behind it.
+std::string FinalPath(const char* path);
+
+// Why a replacement failed: the file is held open by another program (Windows), the
+// system refused the change (read-only, not permitted; on Windows also a file held
+// open), or anything else.
+enum class ReplaceProblem { None, InUse, Refused, Failed };
+
+// Writes bytes to a new file beside the final path (FinalPath), flushes it to the disk
+// and renames it over that path (which need not exist). An existing file keeps its
+// permissions. On a failure the file is as it was and no temporary file is left.
+ReplaceProblem ReplaceFileContents(const char* path, std::string_view bytes);
 
 // For tests: called once the temporary file is written and flushed, just before it
 // is renamed over path; returning false fails the replacement there.

@@ -1,9 +1,11 @@
-// Whole files on POSIX systems: stat for the reasons, a temporary file from mkstemp
-// in path's folder, fsync before rename(2), which replaces a name in one step.
+// Whole files on POSIX systems: stat for the reasons, realpath for a link's file, a
+// temporary file from mkstemp in that file's folder, fsync before rename(2), which
+// replaces a name in one step.
 #include "platform/whole_file.h"
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,6 +26,12 @@ bool WriteAll(int fd, std::string_view bytes) {
         bytes.remove_prefix(static_cast<std::size_t>(wrote));
     }
     return true;
+}
+
+ReplaceProblem Problem(int error) {
+    return error == EACCES || error == EPERM || error == EROFS ? ReplaceProblem::Refused
+           : error == ETXTBSY || error == EBUSY                ? ReplaceProblem::InUse
+                                                               : ReplaceProblem::Failed;
 }
 
 std::string FolderOf(const std::string& path) {
@@ -100,11 +108,27 @@ bool CopyToNewFile(const char* from, const char* to) {
     return true;
 }
 
-bool ReplaceFileContents(const char* path, std::string_view bytes) {
-    std::string temporary = FolderOf(path) + "/.kivo6-XXXXXX";
+std::string FinalPath(const char* path) {
+    struct stat status {};
+    if (lstat(path, &status) != 0 || !S_ISLNK(status.st_mode)) {
+        return path;
+    }
+    char* resolved = realpath(path, nullptr);
+    if (resolved == nullptr) {
+        return path;
+    }
+    std::string target = resolved;
+    std::free(resolved);
+    return target;
+}
+
+ReplaceProblem ReplaceFileContents(const char* name, std::string_view bytes) {
+    const std::string target = FinalPath(name);
+    const char* path = target.c_str();
+    std::string temporary = FolderOf(target) + "/.kivo6-XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd < 0) {
-        return false;
+        return Problem(errno);
     }
     // mkstemp makes the file private; the file it replaces keeps what it had, a new
     // one gets what the umask gives.
@@ -117,20 +141,22 @@ bool ReplaceFileContents(const char* path, std::string_view bytes) {
         umask(mask);
         mode = 0666 & ~mask;
     }
+    errno = 0;
     bool done = fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
     done = close(fd) == 0 && done;
     done = done && (ReplaceFileContentsBeforeRename == nullptr ||
                     ReplaceFileContentsBeforeRename(temporary.c_str()));
     done = done && rename(temporary.c_str(), path) == 0;
     if (!done) {
+        const int error = errno;
         unlink(temporary.c_str());
-        return false;
+        return Problem(error);
     }
     // The rename itself reaches the disk with the folder.
-    const int folder = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder = open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
         fsync(folder);
         close(folder);
     }
-    return true;
+    return ReplaceProblem::None;
 }

@@ -1,6 +1,7 @@
 // Whole files on Windows through kernel32 with ANSI paths: file attributes for the
-// reasons, a temporary file in path's folder flushed with FlushFileBuffers, and
-// MoveFileExA, which replaces the name in one step and returns once it is on disk.
+// reasons, GetFinalPathNameByHandleA for a link's file, a temporary file in that
+// file's folder flushed with FlushFileBuffers, and MoveFileExA, which replaces the
+// name in one step and returns once it is on disk; its error names the cause.
 #include "platform/whole_file.h"
 
 #include "platform/platform.h"
@@ -24,6 +25,14 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? "." : path.substr(0, slash + 1);
+}
+
+// A spreadsheet that has the file open holds it without leave to replace it: MoveFileExA
+// then fails with a sharing or lock violation, or with access denied.
+ReplaceProblem Problem(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? ReplaceProblem::InUse
+           : error == ERROR_ACCESS_DENIED ? ReplaceProblem::Refused
+                                          : ReplaceProblem::Failed;
 }
 
 HANDLE OpenForReading(const char* path) {
@@ -118,20 +127,50 @@ bool CopyToNewFile(const char* from, const char* to) {
     return true;
 }
 
-bool ReplaceFileContents(const char* path, std::string_view bytes) {
-    char temporary[MAX_PATH + 1] = {};
-    if (GetTempFileNameA(FolderOf(path).c_str(), "kv6", 0, temporary) == 0) {
-        return false;
+std::string FinalPath(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        return path;
     }
+    HANDLE file = OpenForReading(path); // opens what the link leads to
+    if (file == INVALID_HANDLE_VALUE) {
+        return path;
+    }
+    char answered[MAX_PATH + 8] = {};
+    const DWORD length =
+        GetFinalPathNameByHandleA(file, answered, sizeof answered, VOLUME_NAME_DOS);
+    CloseHandle(file);
+    if (length == 0 || length >= sizeof answered) {
+        return path;
+    }
+    // The answer is "\\?\C:\..." or "\\?\UNC\server\...": the ANSI calls want the
+    // ordinary forms.
+    const std::string_view answer(answered, length);
+    if (answer.starts_with("\\\\?\\UNC\\")) {
+        return "\\\\" + std::string(answer.substr(8));
+    }
+    return std::string(answer.starts_with("\\\\?\\") ? answer.substr(4) : answer);
+}
+
+ReplaceProblem ReplaceFileContents(const char* name, std::string_view bytes) {
+    const std::string target = FinalPath(name);
+    char temporary[MAX_PATH + 1] = {};
+    if (GetTempFileNameA(FolderOf(target).c_str(), "kv6", 0, temporary) == 0) {
+        return Problem(GetLastError());
+    }
+    SetLastError(ERROR_SUCCESS); // a failure below leaves its own code
     HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     bool done = file != INVALID_HANDLE_VALUE && WriteAll(file, bytes) && FlushFileBuffers(file);
     done = file != INVALID_HANDLE_VALUE && CloseHandle(file) && done;
     done = done && (ReplaceFileContentsBeforeRename == nullptr ||
                     ReplaceFileContentsBeforeRename(temporary));
-    done = done && MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    done = done && MoveFileExA(temporary, target.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!done) {
+        const DWORD error = GetLastError();
         DeleteFileA(temporary);
+        return Problem(error);
     }
-    return done;
+    return ReplaceProblem::None;
 }

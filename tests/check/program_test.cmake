@@ -138,3 +138,33 @@ expect_absent("fix of a line of five numbers" "${WORK}/five-out.txt")
 run("fix of a missing file" 2 ENGLISH "absent.csv: error: there is no such file"
     ARGS --fix absent.csv)
 run("--output without --fix" 64 ENGLISH "--output goes with --fix" ARGS --output a.txt)
+
+# --add: the draw goes in before END with the file's CR LF line ends and the file as it
+# was is kept as .prev; the latest draw again, in another order, changes nothing.
+set(before "KIVO6\r\n1 2 3 4 5 6 7\r\nEND\r\n")
+file(WRITE "${WORK}/history.txt" "${before}")
+file(WRITE "${WORK}/history-before.txt" "${before}")
+file(WRITE "${WORK}/history-after.txt" "KIVO6\r\n1 2 3 4 5 6 7\r\n5 9 17 28 30 37 27\r\nEND\r\n")
+run("add a draw" 0 EXPECT "05 09 17 28 30 37 + 27" "No.2" "history.txt.prev"
+    ENGLISH "Added 05 09 17 28 30 37 + 27 as draw 2 of the file; KIVO6 lists it as No.2."
+    ARGS --add "5 9 17 28 30 37 + 27" history.txt)
+expect_same("add a draw" "${WORK}/history.txt" "${WORK}/history-after.txt")
+expect_same("add a draw" "${WORK}/history.txt.prev" "${WORK}/history-before.txt")
+run("add the latest draw again" 2 EXPECT "history.txt:3: " ENGLISH "is already the latest draw"
+    ARGS --add "37,30,28,17,9,5+27" history.txt)
+expect_same("add the latest draw again" "${WORK}/history.txt" "${WORK}/history-after.txt")
+run("add with --fix" 64 ENGLISH "--add cannot be used with --fix"
+    ARGS --add "1 2 3 4 5 6 8" --fix history.txt)
+
+# Through a symbolic link, --fix replaces the file behind it and keeps the backup there.
+if(NOT JAPANESE_ONLY)
+    file(MAKE_DIRECTORY "${WORK}/synced")
+    file(WRITE "${WORK}/synced/export.csv" "${export}")
+    file(CREATE_LINK "${WORK}/synced/export.csv" "${WORK}/linked.csv" SYMBOLIC)
+    run("fix through a link" 0 ARGS --fix linked.csv)
+    expect_same("fix through a link" "${WORK}/synced/export.csv" "${WORK}/fixed.txt")
+    expect_same("fix through a link" "${WORK}/synced/export.csv.orig" "${WORK}/export-copy.csv")
+    if(NOT IS_SYMLINK "${WORK}/linked.csv")
+        message(SEND_ERROR "fix through a link: linked.csv is no longer a link")
+    endif()
+endif()

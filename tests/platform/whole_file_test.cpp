@@ -68,9 +68,9 @@ TEST_F(WholeFile, BackupNeverOverwritesAndCopiesByteForByte) {
 
 TEST_F(WholeFile, ReplacementIsWholeOrNotAtAll) {
     Write("data.txt", "original");
-    ASSERT_TRUE(ReplaceFileContents(Path("data.txt").c_str(), "replaced"));
+    ASSERT_EQ(ReplaceFileContents(Path("data.txt").c_str(), "replaced"), ReplaceProblem::None);
     EXPECT_EQ(Read("data.txt"), "replaced");
-    ASSERT_TRUE(ReplaceFileContents(Path("new.txt").c_str(), "made"));
+    ASSERT_EQ(ReplaceFileContents(Path("new.txt").c_str(), "made"), ReplaceProblem::None);
     EXPECT_EQ(Read("new.txt"), "made");
 
     static std::string seen;
@@ -78,7 +78,7 @@ TEST_F(WholeFile, ReplacementIsWholeOrNotAtAll) {
         ReadWholeFile(temporary, seen);
         return false;
     };
-    EXPECT_FALSE(ReplaceFileContents(Path("data.txt").c_str(), "half"));
+    EXPECT_EQ(ReplaceFileContents(Path("data.txt").c_str(), "half"), ReplaceProblem::Failed);
     EXPECT_EQ(seen, "half") << "the temporary file was not whole before the rename";
     EXPECT_EQ(Read("data.txt"), "replaced");
     EXPECT_EQ(Entries(), 2) << "a temporary file was left behind";
