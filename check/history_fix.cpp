@@ -1,7 +1,9 @@
 // Reading a history as meant, for kivo6-check --fix and the file check; see
 // history_fix.h. The bytes are first decoded to code points (through the platform's
 // decoder for UTF-16 and code page 932), so that columns count characters; then each
-// line is split into fields and read as a marker, a header, END, or a draw.
+// line is split into fields and read as a marker, a header, END, or a draw. Under a
+// header row that names its columns, each line is split into that header's cells
+// instead, and only the named columns are read.
 #include "check/history_fix.h"
 
 #include "history/state.h"
@@ -277,6 +279,190 @@ std::string MarkerText(std::u32string line, std::size_t kivo) {
     return text.find("KIVO") == std::string::npos ? "KIVO6" : text;
 }
 
+// ---- Cells under a header row
+
+// One value of a line split on a header's own separator: its text without the quotes
+// and the spaces around it, and the column (in characters) it starts at.
+struct Cell {
+    std::u32string text;
+    int column = 0;
+};
+
+// The separator a header row uses most, outside quotes: ',', ';' or '\t'; ' ' when it
+// uses none of them, and its names stand between spaces.
+char HeaderSeparator(std::u32string_view line) {
+    std::map<char, int> counts;
+    bool quoted = false;
+    for (char32_t c : line) {
+        quoted ^= c == '"';
+        if (!quoted && c != '"' && IsSeparator(c)) {
+            ++counts[SeparatorKind(c)];
+        }
+    }
+    char separator = ' ';
+    for (char kind : {',', '\t', ';'}) {
+        separator = counts[kind] > counts[separator] ? kind : separator;
+    }
+    return separator;
+}
+
+// The cells of a line. With ',', ';' or '\t' every separator ends a cell, so an empty
+// cell keeps the columns after it in place; with ' ' a run of spaces ends one. A
+// quoted cell ("45,513,600") holds its separators, and "" stands for one quote.
+std::vector<Cell> Cells(std::u32string_view line, char separator) {
+    const auto separates = [separator](char32_t c) {
+        return separator == ' ' ? c <= 0x20 || c == 0x3000
+                                : c != '"' && IsSeparator(c) && SeparatorKind(c) == separator;
+    };
+    const auto blank = [&](char32_t c) {
+        return (c <= 0x20 || c == 0x3000 || c == 0xFEFF) && !separates(c);
+    };
+    std::size_t at = 0;
+    const auto skip = [&](auto over) {
+        while (at < line.size() && over(line[at])) {
+            ++at;
+        }
+    };
+    std::vector<Cell> cells;
+    if (separator == ' ') {
+        skip(separates);
+    }
+    for (bool more = true; more;) {
+        skip(blank);
+        Cell cell{{}, static_cast<int>(at) + 1};
+        if (at < line.size() && line[at] == '"') {
+            for (++at; at < line.size(); ++at) {
+                if (line[at] == '"' && line.substr(at, 2) != U"\"\"") {
+                    ++at; // the closing quote
+                    break;
+                }
+                at += line[at] == '"' ? 1u : 0u;
+                cell.text += line[at];
+            }
+        }
+        for (; at < line.size() && !separates(line[at]); ++at) {
+            cell.text += line[at];
+        }
+        while (!cell.text.empty() && blank(cell.text.back())) {
+            cell.text.pop_back();
+        }
+        cells.push_back(std::move(cell));
+        if (separator == ' ') {
+            skip(separates);
+            more = at < line.size();
+        } else {
+            more = at < line.size();
+            at += more ? 1u : 0u;
+        }
+    }
+    return cells;
+}
+
+// How many cells there are, empty ones at the end aside.
+int FilledCells(const std::vector<Cell>& cells) {
+    auto count = static_cast<int>(cells.size());
+    while (count > 0 && cells[static_cast<std::size_t>(count) - 1].text.empty()) {
+        --count;
+    }
+    return count;
+}
+
+// A cell read as a field is: a number, a draw number, a date or a word.
+Field CellField(const Cell& cell) {
+    Field field{FieldKind::Word, 0, cell.column, {}};
+    for (char32_t c : cell.text) {
+        field.text += HalfWidth(c);
+    }
+    Classify(field);
+    return field;
+}
+
+// ---- Column names
+
+// A column's name as it is compared: full-width letters and digits as ASCII, half-width
+// katakana as full-width (ﾎﾞｰﾅｽ as ボーナス), letters in small case, without spaces or
+// underscores, so that "Ｂｏｎｕｓ", "BONUS" and "bonus" are one name, and "Draw_No"
+// and "draw no" another.
+std::u32string FoldedName(std::u32string_view name) {
+    constexpr std::u32string_view halfWidthKana =
+        U"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノ"
+        U"ハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
+    std::u32string folded;
+    for (char32_t c : name) {
+        c = c >= 0xFF01 && c <= 0xFF5E ? c - 0xFEE0 : c;
+        c = c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+        c = c >= 0xFF61 && c <= 0xFF9F ? halfWidthKana[c - 0xFF61] : c;
+        if (c <= 0x20 || c == 0x3000 || c == '_') {
+            continue;
+        }
+        // A half-width voicing mark is a character of its own, after its kana.
+        const char32_t kana = folded.empty() ? 0 : folded.back();
+        const bool ha = kana >= U'ハ' && kana <= U'ホ' && (kana - U'ハ') % 3 == 0;
+        const bool voiced = ha || kana == U'ウ' ||
+                            (kana >= U'カ' && kana <= U'ヂ' && (kana - U'カ') % 2 == 0) ||
+                            (kana >= U'ツ' && kana <= U'ド' && (kana - U'ツ') % 2 == 0);
+        if ((c == U'゛' && voiced) || (c == U'゜' && ha)) {
+            folded.back() = kana == U'ウ' ? U'ヴ' : kana + (c == U'゛' ? 1 : 2);
+            continue;
+        }
+        folded += c;
+    }
+    return folded;
+}
+
+enum class Role { Other, Main, ExtraMain, Bonus, DrawNumber, Date };
+
+struct ColumnName {
+    Role role = Role::Other;
+    int mainNumber = 0; // which main number, from 1
+};
+
+// The number in the name between `before` and `after`: -1 when there are no digits
+// there; nothing when the name is not of that form.
+std::optional<int> NumberBetween(std::u32string_view name, std::u32string_view before,
+                                 std::u32string_view after = U"") {
+    if (name.size() < before.size() + after.size() || !name.starts_with(before) ||
+        !name.ends_with(after)) {
+        return std::nullopt;
+    }
+    Cursor cursor{name.substr(before.size(), name.size() - before.size() - after.size())};
+    int value = 0;
+    const int digits = cursor.Digits(value);
+    return cursor.Done() ? std::optional<int>(digits == 0 ? -1 : value) : std::nullopt;
+}
+
+// What a folded name names, compared whole: "回" names the draw number, "1等口数"
+// nothing, though it holds 口数 and a digit.
+ColumnName NameOf(std::u32string_view name) {
+    for (std::u32string_view drawNumber :
+         {U"抽せん回", U"抽選回", U"開催回", U"回号", U"回", U"draw", U"drawno"}) {
+        if (name == drawNumber) {
+            return {Role::DrawNumber};
+        }
+    }
+    for (std::u32string_view date : {U"抽せん日", U"抽選日", U"日付", U"date"}) {
+        if (name == date) {
+            return {Role::Date};
+        }
+    }
+    // 本数字1 .. 本数字6 and the like; 本数字7 is a game with more main numbers.
+    std::optional<int> main = NumberBetween(name, U"第", U"数字");
+    for (std::u32string_view before : {U"本数字", U"数字", U"n", U"num", U"ball"}) {
+        main = main ? main : NumberBetween(name, before);
+    }
+    if (main && *main >= 0) {
+        return {*main >= 1 && *main <= MAIN_NUMBERS ? Role::Main : Role::ExtraMain, *main};
+    }
+    // ボーナス数字, or ボーナス数字1 and ボーナス数字2 when there are two.
+    for (std::u32string_view before :
+         {U"ボーナス数字", U"ボーナス", U"bonus", U"b", U"bonusball"}) {
+        if (NumberBetween(name, before)) {
+            return {Role::Bonus};
+        }
+    }
+    return {};
+}
+
 // ---- Draws
 
 struct DrawLine {
@@ -294,10 +480,13 @@ struct Layout {
     bool byDate = false;
 };
 
+enum class HeaderReading { NotNaming, Named, Refused };
+
 struct Reader {
     HistoryAsMeant& history;
     Layout layout;
     std::vector<DrawLine> draws;
+    char headerSeparator = ' '; // of a header row that names its columns
 
     bool Refuse(FixRefusal why, int line, int column, int value = 0) {
         history.refusal = why;
@@ -323,6 +512,113 @@ struct Reader {
                 return Refuse(FixRefusal::NotADraw, line, field.column);
             }
         }
+        return TakeDraw(line, std::move(numbers), drawNumber, date, fields.front().column);
+    }
+
+    // A header row names its columns when it names a main number or the bonus, and none
+    // of its cells holds a number: a row of numbers is a draw. Refused when the columns
+    // it names do not make one draw of 6 of 43.
+    HeaderReading ReadHeader(int line, std::u32string_view text) {
+        const char separator = HeaderSeparator(text);
+        const std::vector<Cell> cells = Cells(text, separator);
+        std::vector<ColumnName> names;
+        bool naming = false;
+        for (const Cell& cell : cells) {
+            if (!cell.text.empty() && CellField(cell).kind != FieldKind::Word) {
+                return HeaderReading::NotNaming;
+            }
+            names.push_back(NameOf(FoldedName(cell.text)));
+            const Role role = names.back().role;
+            naming |= role == Role::Main || role == Role::ExtraMain || role == Role::Bonus;
+        }
+        if (!naming) {
+            return HeaderReading::NotNaming;
+        }
+        HeaderColumns columns;
+        columns.line = line;
+        columns.count = FilledCells(cells);
+        int mains = 0;
+        int firstNumber = 0; // the first main-number or bonus column
+        const auto refuse = [&](FixRefusal why, int column, int value = 0) {
+            Refuse(why, line, cells[static_cast<std::size_t>(column) - 1].column, value);
+            return HeaderReading::Refused;
+        };
+        for (int column = 1; column <= static_cast<int>(cells.size()); ++column) {
+            const ColumnName name = names[static_cast<std::size_t>(column) - 1];
+            if (name.role == Role::ExtraMain) {
+                return refuse(FixRefusal::HeaderExtraMain, column);
+            }
+            if (name.role == Role::Bonus && columns.bonus != 0) {
+                return refuse(FixRefusal::HeaderSecondBonus, column, columns.bonus);
+            }
+            int* taken = name.role == Role::Main
+                             ? &columns.main[static_cast<std::size_t>(name.mainNumber) - 1]
+                         : name.role == Role::Bonus      ? &columns.bonus
+                         : name.role == Role::DrawNumber ? &columns.drawNumber
+                         : name.role == Role::Date       ? &columns.date
+                                                         : nullptr;
+            if (taken && *taken != 0) {
+                return refuse(FixRefusal::HeaderNameTwice, column, *taken);
+            }
+            if (taken) {
+                *taken = column;
+                mains += name.role == Role::Main ? 1 : 0;
+                const bool number = name.role == Role::Main || name.role == Role::Bonus;
+                firstNumber = firstNumber == 0 && number ? column : firstNumber;
+            }
+        }
+        if (mains < MAIN_NUMBERS) {
+            return refuse(FixRefusal::HeaderTooFewMain, firstNumber, mains);
+        }
+        if (columns.bonus == 0) {
+            return refuse(FixRefusal::HeaderNoBonus, columns.main[MAIN_NUMBERS - 1]);
+        }
+        history.shape.columns = columns;
+        headerSeparator = separator;
+        return HeaderReading::Named;
+    }
+
+    // A line under a header row that names its columns: the draw in the columns it
+    // names, the other cells left out whatever they hold.
+    bool ReadRow(int line, std::u32string_view text) {
+        const HeaderColumns& columns = history.shape.columns;
+        const std::vector<Cell> cells = Cells(text, headerSeparator);
+        const auto count = static_cast<int>(cells.size());
+        const int filled = FilledCells(cells);
+        if (count < columns.count || filled > columns.count) {
+            history.otherLine = columns.line;
+            return count < columns.count
+                       ? Refuse(FixRefusal::CellCount, line, static_cast<int>(text.size()) + 1,
+                                count)
+                       : Refuse(FixRefusal::CellCount, line,
+                                cells[static_cast<std::size_t>(columns.count)].column, filled);
+        }
+        const auto cellAt = [&](int column) {
+            return CellField(cells[static_cast<std::size_t>(column) - 1]);
+        };
+        std::array<Field, DRAW_SIZE> taken;
+        std::vector<const Field*> numbers;
+        for (int position = 0; position < DRAW_SIZE; ++position) {
+            const int column = position < MAIN_NUMBERS
+                                   ? columns.main[static_cast<std::size_t>(position)]
+                                   : columns.bonus;
+            Field& field = taken[static_cast<std::size_t>(position)] = cellAt(column);
+            if (field.kind != FieldKind::Number) {
+                return Refuse(FixRefusal::NoNumberInCell, line, field.column, column);
+            }
+            numbers.push_back(&field);
+        }
+        const Field drawNumber = columns.drawNumber != 0 ? cellAt(columns.drawNumber) : Field{};
+        const Field date = columns.date != 0 ? cellAt(columns.date) : Field{};
+        const bool numbered =
+            drawNumber.kind == FieldKind::DrawNumber || drawNumber.kind == FieldKind::Number;
+        return TakeDraw(line, std::move(numbers), numbered ? &drawNumber : nullptr,
+                        date.kind == FieldKind::Date ? &date : nullptr, cells.front().column);
+    }
+
+    // The seven numbers of a line and what orders it; false when it is refused.
+    bool TakeDraw(int line, std::vector<const Field*> numbers, const Field* drawNumber,
+                  const Field* date, int lineColumn) {
         if (!layout.decided) {
             layout.decided = true;
             layout.leadingNumber = !drawNumber && numbers.size() == DRAW_SIZE + 1;
@@ -337,10 +633,9 @@ struct Reader {
         }
         const auto count = static_cast<int>(numbers.size());
         if (count != DRAW_SIZE) {
-            return count < DRAW_SIZE
-                       ? Refuse(FixRefusal::TooFewNumbers, line, fields.front().column, count)
-                       : Refuse(FixRefusal::TooManyNumbers, line, numbers[DRAW_SIZE]->column,
-                                count);
+            return count < DRAW_SIZE ? Refuse(FixRefusal::TooFewNumbers, line, lineColumn, count)
+                                     : Refuse(FixRefusal::TooManyNumbers, line,
+                                              numbers[DRAW_SIZE]->column, count);
         }
         DrawLine draw;
         draw.line = line;
@@ -354,7 +649,7 @@ struct Reader {
         if (layout.byNumber || layout.byDate) {
             const Field* key = layout.byNumber ? drawNumber : date;
             if (!key) {
-                return Refuse(FixRefusal::KeyMissing, line, fields.front().column);
+                return Refuse(FixRefusal::KeyMissing, line, lineColumn);
             }
             draw.key = key->value;
             draw.keyColumn = key->column;
@@ -456,14 +751,21 @@ HistoryAsMeant ReadHistoryAsMeant(std::string_view bytes) {
         } else if (words && IsWordInAnyCase(fields.front().text, "end")) {
             shape.lowercaseEnd = fields.front().text != U"END";
             ended = true;
-        } else if (words && reader.draws.empty() && !shape.headerRow) {
+        } else if (const HeaderReading header = reader.draws.empty() && shape.columns.line == 0
+                                                    ? reader.ReadHeader(number, line)
+                                                    : HeaderReading::NotNaming;
+                   header == HeaderReading::Refused) {
+            break;
+        } else if (header == HeaderReading::Named ||
+                   (words && reader.draws.empty() && !shape.headerRow)) {
             shape.headerRow = true;
             history.leftOut.push_back({number, LeftOutKind::Header});
         } else {
             for (const auto& [kind, count] : lineSeparators) {
                 separators[kind] += count;
             }
-            if (!reader.ReadDraw(number, fields)) {
+            if (!(shape.columns.line != 0 ? reader.ReadRow(number, line)
+                                          : reader.ReadDraw(number, fields))) {
                 break;
             }
         }

@@ -15,6 +15,18 @@
 
 enum class TextEncoding { Utf8, Utf16LittleEndian, Utf16BigEndian, CodePage932 };
 
+// Where a header row that names its columns (本数字1, ボーナス数字, 抽せん回, N1, Bonus,
+// Date ...) puts each part of a draw, as column numbers from 1; 0 where it names none.
+// Every column it does not take is left out, whatever it holds.
+struct HeaderColumns {
+    int line = 0;              // the header's line; 0 when the file has no such header
+    int count = 0;             // its columns, unnamed ones at the end aside
+    std::array<int, 6> main{}; // the six main numbers, in their order
+    int bonus = 0;
+    int drawNumber = 0;
+    int date = 0;
+};
+
 // What the file is like, beyond what KIVO6 itself reads.
 struct HistoryShape {
     TextEncoding encoding = TextEncoding::Utf8;
@@ -28,6 +40,7 @@ struct HistoryShape {
     bool lowercaseEnd = false;    // "end" where KIVO6 looks for "END"
     bool noMarkerLine = false;    // the first line is already data
     bool fullWidth = false;       // full-width digits or spaces
+    HeaderColumns columns{};      // the columns a header row names, when it names them
 };
 
 // Why a file cannot be fixed. Each names its line and column (in characters).
@@ -42,6 +55,15 @@ enum class FixRefusal {
     NotADraw,           // a line of text that is neither header, marker nor END
     KeyMissing,         // no draw number (or date) where the other lines order by one
     NoDraws,            // nothing to write
+    // A header row that names its columns, at the column it is about:
+    HeaderTooFewMain,  // fewer than six main-number columns (value: how many)
+    HeaderExtraMain,   // a main-number column beyond the sixth: another game's export
+    HeaderNoBonus,     // no bonus column
+    HeaderSecondBonus, // a second bonus column (value: the first one's column number)
+    HeaderNameTwice,   // one part of a draw named twice (value: the first one's column number)
+    // A line under such a header:
+    CellCount,      // other than the header's count of cells (value: how many; otherLine: header)
+    NoNumberInCell, // no number under a main-number or bonus column (value: its column number)
 };
 
 // Lines read but not written as a draw, and why.

@@ -4,6 +4,7 @@
 
 #include "history/state.h"
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -19,9 +20,65 @@ std::string Why(const HistoryAsMeant& history, Language l) {
     case FixRefusal::TooManyNumbers:
         return Fill(InLanguage(l,
                                "this line holds {0} numbers besides any draw number and date; "
-                               "a draw is seven: six main numbers and the bonus",
+                               "a draw is seven: six main numbers and the bonus{1}",
                                "この行には回号と日付のほかに数字が {0} 個あります。抽選は"
-                               "本数字 6 個とボーナス数字 1 個の計 7 個です"),
+                               "本数字 6 個とボーナス数字 1 個の計 7 個です{1}"),
+                    {value, history.refusal == FixRefusal::TooFewNumbers
+                                ? ""
+                                : InLanguage(l,
+                                             "; a header line naming the columns (本数字1 to "
+                                             "本数字6 and ボーナス数字, or N1 to N6 and BONUS) "
+                                             "makes a file with more on each line readable",
+                                             "。列名（本数字1～本数字6 と ボーナス数字、または "
+                                             "N1～N6 と BONUS）を書いた見出しの行があれば、1 行に"
+                                             "ほかの値もあるファイルも読めます")});
+    case FixRefusal::HeaderTooFewMain:
+        return Fill(InLanguage(l,
+                               "this header names {0} main-number columns; a draw needs six, "
+                               "such as 本数字1 to 本数字6 or N1 to N6",
+                               "この見出しが示す本数字の列は {0} 列です。本数字1～本数字6 や "
+                               "N1～N6 のように 6 列必要です"),
+                    {value});
+    case FixRefusal::HeaderExtraMain:
+        return InLanguage(l,
+                          "this column names a main number beyond the sixth: the file holds "
+                          "the draws of another game than 6 of 43",
+                          "この列は 7 個目以降の本数字を示しています。43 個から 6 個を選ぶ"
+                          "くじとは別のくじのファイルです");
+    case FixRefusal::HeaderNoBonus:
+        return InLanguage(l,
+                          "this header names no bonus column (ボーナス数字, BONUS or B); a "
+                          "draw is six main numbers and the bonus",
+                          "この見出しにはボーナス数字の列（ボーナス数字、BONUS、B）が"
+                          "ありません。抽選は本数字 6 個とボーナス数字です");
+    case FixRefusal::HeaderSecondBonus:
+        return Fill(InLanguage(l,
+                               "this is a second bonus column, besides column {0}; a draw has "
+                               "one bonus number",
+                               "{0} 列目のほかに 2 つ目のボーナス数字の列があります。ボーナス"
+                               "数字は 1 個です"),
+                    {value});
+    case FixRefusal::HeaderNameTwice:
+        return Fill(InLanguage(l,
+                               "this column names what column {0} names already, so which of "
+                               "the two to read is unknown",
+                               "この列は {0} 列目と同じものを示しているため、どちらを読むか"
+                               "決まりません"),
+                    {value});
+    case FixRefusal::CellCount:
+        return Fill(InLanguage(l,
+                               "this line has {0} cells where the header on line {1} names {2} "
+                               "columns: a missing or extra cell would shift every column "
+                               "after it",
+                               "この行のセルは {0} 個ですが、{1} 行目の見出しは {2} 列です。"
+                               "セルが欠けたり多かったりすると、後の列がすべてずれます"),
+                    {value, Number(history.otherLine), Number(history.shape.columns.count)});
+    case FixRefusal::NoNumberInCell:
+        return Fill(InLanguage(l,
+                               "column {0} holds a main number or the bonus, as the header "
+                               "names it, but this cell holds no number",
+                               "見出しによれば {0} 列目は本数字かボーナス数字ですが、この"
+                               "セルには数字がありません"),
                     {value});
     case FixRefusal::OutOfRange:
     case FixRefusal::RepeatedNumber:
@@ -51,6 +108,59 @@ std::string Why(const HistoryAsMeant& history, Language l) {
         break;
     }
     return InLanguage(l, "there are no draws to write", "書き込む抽選がありません");
+}
+
+// Column numbers in ascending order, with a run of three or more as a range:
+// "2, 3, 11–21".
+std::string ColumnList(std::vector<int> columns, Language l) {
+    std::sort(columns.begin(), columns.end());
+    std::string text;
+    for (std::size_t at = 0, end = 0; at < columns.size(); at = end + 1) {
+        for (end = at; end + 1 < columns.size() && columns[end + 1] == columns[end] + 1;) {
+            ++end;
+        }
+        end = end - at >= 2 ? end : at;
+        text += text.empty() ? "" : InLanguage(l, ", ", "、");
+        text += Number(columns[at]);
+        text += end > at ? InLanguage(l, "–", "～") + Number(columns[end]) : "";
+    }
+    return text;
+}
+
+// Which columns a header row that names them gave the draws, and which were left out.
+std::string ColumnsTaken(const HistoryShape& shape, Language l) {
+    const HeaderColumns& columns = shape.columns;
+    const std::vector<int> mains(columns.main.begin(), columns.main.end());
+    const int key = shape.drawNumbers ? columns.drawNumber : shape.dates ? columns.date : 0;
+    std::vector<int> others;
+    for (int column = 1; column <= columns.count; ++column) {
+        if (column != columns.bonus && column != key &&
+            std::find(mains.begin(), mains.end(), column) == mains.end()) {
+            others.push_back(column);
+        }
+    }
+    const std::string ordered =
+        key == 0
+            ? ""
+            : Fill(shape.drawNumbers
+                       ? InLanguage(l, ", draw numbers from column {0}", "、回号を {0} 列目から")
+                       : InLanguage(l, ", dates from column {0}", "、日付を {0} 列目から"),
+                   {Number(key)});
+    const std::string leftOut =
+        others.empty()
+            ? ""
+            : Fill(others.size() == 1 ? InLanguage(l, "; 1 other column ({1}) left out",
+                                                   "。ほかの 1 列（{1} 列目）は書き込みません")
+                                      : InLanguage(l, "; {0} other columns ({1}) left out",
+                                                   "。ほかの {0} 列（{1} 列目）は書き込みません"),
+                   {Number(static_cast<int>(others.size())), ColumnList(others, l)});
+    return Fill(
+        InLanguage(l,
+                   "The header on line {0} names the columns: numbers from columns {1}, "
+                   "bonus from column {2}{3}{4}.\n",
+                   "{0} 行目の見出しの列名に従い、本数字を {1} 列目から、ボーナス数字を "
+                   "{2} 列目から{3}読みました{4}。\n"),
+        {Number(columns.line), ColumnList(mains, l), Number(columns.bonus), ordered, leftOut});
 }
 
 } // namespace
@@ -109,6 +219,9 @@ std::string FormatFixDone(std::string_view written, std::string_view backup,
         {written, Number(static_cast<int>(history.draws.size())),
          shape.newestFirst ? InLanguage(l, " (the file had the newest first)", "（元は新しい順）")
                            : ""});
+    if (shape.columns.line != 0) {
+        text += ColumnsTaken(shape, l);
+    }
     if (shape.drawNumbers || shape.dates) {
         text +=
             InLanguage(l, "Draw numbers and dates are left out: KIVO6 reads only the numbers.\n",
@@ -116,6 +229,9 @@ std::string FormatFixDone(std::string_view written, std::string_view backup,
     }
     std::map<LeftOutKind, std::pair<int, int>> lines; // kind: how many, the first line
     for (const LeftOutLine& line : history.leftOut) {
+        if (line.kind == LeftOutKind::Header && line.line == shape.columns.line) {
+            continue; // named with its columns above
+        }
         auto& [count, first] = lines[line.kind];
         first = count++ == 0 ? line.line : first;
     }

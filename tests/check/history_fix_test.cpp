@@ -76,11 +76,6 @@ TEST_F(HistoryFixTest, EachShapeIsReadByKivo6AsTheDrawsItHolds) {
          "utf-8   --------",
          "KIVO6 mine",
          {A, B}},
-        {"No,Date,N1,N2,N3,N4,N5,N6,Bonus\r\n1,2024/01/04,1,2,3,4,5,6,7\r\n"
-         "2,2024/01/08,\"11\",\"12\",\"13\",\"14\",\"15\",\"16\",\"17\"\r\n",
-         "utf-8 , hnd---x-",
-         "KIVO6",
-         {A, B}},
         {"KIVO\n43;21;8;30;9;1;2\n1; 2; 3; 4; 5; 6; 7\n", "utf-8 ; --------", "KIVO", {C, A}},
         {"KIVO\r43\t21\t8\t30\t9\t1\t2\r", "utf-8 \t --------", "KIVO", {C}},
         {"KIVO\n1851 11 12 13 14 15 16 17\n1850 1 2 3 4 5 6 7\n1849 43 21 8 30 9 1 2\n",
@@ -180,7 +175,10 @@ TEST_F(HistoryFixTest, EachRefusalNamesItsLineColumnAndCause) {
          "f:2:1: error: this line holds 5 numbers besides any draw number and date; a draw is "
          "seven: six main numbers and the bonus"},
         {"KIVO\n1 2 3 4 5 6 7\n1 2 3 4 5 6 7 8\n", FixRefusal::TooManyNumbers,
-         "f:3:15: error: this line holds 8 numbers besides"},
+         "f:3:15: error: this line holds 8 numbers besides any draw number and date; a draw is "
+         "seven: six main numbers and the bonus; a header line naming the columns (本数字1 to "
+         "本数字6 and ボーナス数字, or N1 to N6 and BONUS) makes a file with more on each line "
+         "readable\n"},
         // Columns count characters: 第 and 回 take three bytes each, １ and the
         // full-width space three too.
         {"KIVO\n第12回 1 2 3 4 5 6 44\n", FixRefusal::OutOfRange,
@@ -214,6 +212,105 @@ TEST_F(HistoryFixTest, EachRefusalNamesItsLineColumnAndCause) {
     // The shape is named for a refused file too: code page 932, a header, no marker.
     EXPECT_EQ(Letters(ReadHistoryAsMeant("\x89\xF1,\x93\xFA\x95\x74\r\n1,2,3\r\n").shape),
               "cp932 , h-----x-");
+}
+
+TEST_F(HistoryFixTest, AHeaderThatNamesItsColumnsSaysWhereEachDrawIs) {
+    struct Case {
+        std::string bytes;
+        std::vector<Draw> draws; // oldest first; none when refused
+        FixRefusal refusal = FixRefusal::None;
+        int line = 0;
+        int column = 0;
+    };
+    const Case cases[] = {
+        // Other columns are left out whatever they hold; 回数 only contains 回.
+        {"抽せん回,抽せん日,曜日,本数字1,本数字2,本数字3,本数字4,本数字5,本数字6,ボーナス数字,"
+         "回数\n"
+         "第2回,2024/01/08,月,11,12,13,14,15,16,17,x\n第1回,2024/01/04,木,1,2,3,4,5,6,7,\n",
+         {A, B}},
+        // Any order and case; an empty cell, and empty cells past the header's.
+        {"Sales;num2;Num1;NUM3;num4;num5;num6;BonusBall;Date\n9;12;11;13;14;15;16;17;2024-01-08\n"
+         ";2;1;3;4;5;6;7;2024-01-04;;\n",
+         {A, B}},
+        {"Ｄｒａｗ＿Ｎｏ\tＮ １\tN2\tN3\tN4\tN5\tN6\tﾎﾞｰﾅｽ\n2\t43\t21\t8\t30\t9\t1\t2\n"
+         "1\t1\t2\t3\t4\t5\t6\t7\n",
+         {A, C}},
+        {"第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,B,1等賞金\n"
+         "1,2,3,4,5,6,7,\"45,513,600\"\n\"11\",12,13,14,15,16,17,\"\"\"1,000\"\" yen\"\n",
+         {A, B}},
+        // A row with numbers in it is a draw, though it names the bonus.
+        {"1,2,3,4,5,6,B\n", {}, FixRefusal::NotADraw, 1, 13},
+        {"回,本数字1,本数字2,本数字3,本数字4,本数字5,本数字6\n",
+         {},
+         FixRefusal::HeaderNoBonus,
+         1,
+         28},
+        {"N1,N2,N3,N4,N5,N6,N7,Bonus\n", {}, FixRefusal::HeaderExtraMain, 1, 19},
+        {"Date,N1,N2,N3,N4,N5,B\n", {}, FixRefusal::HeaderTooFewMain, 1, 6},
+        {"N1,N2,N3,N4,N5,N6,B,n_1\n", {}, FixRefusal::HeaderNameTwice, 1, 21},
+        {"本数字1,本数字2,本数字3,本数字4,本数字5,本数字6,ボーナス数字1,ボーナス数字2\n",
+         {},
+         FixRefusal::HeaderSecondBonus,
+         1,
+         39},
+        {"回,曜日,N1,N2,N3,N4,N5,N6,B\n1,1,2,3,4,5,6,7\n", {}, FixRefusal::CellCount, 2, 16},
+        {"N1,N2,N3,N4,N5,N6,B\n1,2,3,4,5,6,7,8\n", {}, FixRefusal::CellCount, 2, 15},
+        {"N1,N2,N3,N4,N5,N6,B\n1,2,,4,5,6,7\n", {}, FixRefusal::NoNumberInCell, 2, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        const HistoryAsMeant history = ReadHistoryAsMeant(c.bytes);
+        EXPECT_EQ(history.refusal, c.refusal);
+        EXPECT_EQ(history.line, c.line);
+        EXPECT_EQ(history.column, c.column);
+        EXPECT_EQ(history.draws, c.draws);
+    }
+}
+
+TEST_F(HistoryFixTest, AnOperatorsExportIsReadAsItsDrawsAndSaysWhichColumnsItTook) {
+    // Code page 932: 抽せん回,抽せん日,曜日,本数字1..6,ボーナス数字, five prize tiers'
+    // 等口数 and 等賞金, キャリーオーバー; then draw k (第k回), oldest first, on line k + 1.
+    std::string text = "\x92\x8A\x82\xB9\x82\xF1\x89\xF1,\x92\x8A\x82\xB9\x82\xF1\x93\xFA,"
+                       "\x97\x6A\x93\xFA";
+    for (int n = 1; n <= 6; ++n) {
+        text += ",\x96\x7B\x90\x94\x8E\x9A" + std::to_string(n);
+    }
+    text += ",\x83\x7B\x81\x5B\x83\x69\x83\x58\x90\x94\x8E\x9A";
+    for (int tier = 1; tier <= 5; ++tier) {
+        text += "," + std::to_string(tier) + "\x93\x99\x8C\xFB\x90\x94," + std::to_string(tier) +
+                "\x93\x99\x8F\xDC\x8B\xE0";
+    }
+    text += ",\x83\x4C\x83\x83\x83\x8A\x81\x5B\x83\x49\x81\x5B\x83\x6F\x81\x5B\r\n";
+    const auto drawOf = [](int k) { return Draw{1, 2, 3, 4, 5, 6 + k % 31, 38 + k % 6}; };
+    for (int k = 1; k <= 300; ++k) {
+        text += "\x91\xE6" + std::to_string(k) + "\x89\xF1,2024/01/04,\x96\xD8";
+        for (int number : drawOf(k)) {
+            text += "," + std::to_string(number);
+        }
+        text += ",0,\"0\",3,\"15,413,000\",150,\"487,300\",7000,\"8,800\",120000,\"1,000\","
+                "\"45,513,600\"\r\n";
+    }
+    const HistoryAsMeant history = ReadHistoryAsMeant(text);
+    ASSERT_EQ(history.refusal, FixRefusal::None);
+    EXPECT_EQ(Letters(history.shape), "cp932 , hnd---x-");
+    ASSERT_GE(history.draws.size(), 256u);
+    const int first = 301 - static_cast<int>(history.draws.size());
+    for (std::size_t at = 0; at < history.draws.size(); ++at) {
+        EXPECT_EQ(history.draws[at], drawOf(first + static_cast<int>(at))) << at;
+    }
+    const std::pair<Language, std::string> notes[] = {
+        {Language::English,
+         "The header on line 1 names the columns: numbers from columns 4–9, bonus from column "
+         "10, draw numbers from column 1; 13 other columns (2, 3, 11–21) left out.\n"},
+        {Language::Japanese,
+         "1 行目の見出しの列名に従い、本数字を 4～9 列目から、ボーナス数字を 10 列目から、回号を 1 "
+         "列目から読みました。ほかの 13 列（2、3、11～21 列目）は書き込みません。\n"},
+    };
+    for (const auto& [language, note] : notes) {
+        const std::string done = FormatFixDone("d", "e.csv", "", history, language);
+        EXPECT_NE(done.find(note), std::string::npos) << done;
+        EXPECT_EQ(done.find(InLanguage(language, "header row", "見出しの行")), std::string::npos);
+    }
 }
 
 } // namespace
