@@ -2,6 +2,8 @@
 // picks would have been worth on it. Reads the command line, runs the check or the
 // backtest, and writes the result in the language of the user's locale.
 #include "check/backtest.h"
+#include "check/explorer_start.h"
+#include "check/fix_file.h"
 #include "check/history_add.h"
 #include "check/history_check.h"
 #include "check/history_fix.h"
@@ -23,6 +25,7 @@ struct CommandLine {
     bool backtest = false;
     BacktestSettings settings;
     std::string file = "data.txt";
+    bool fileNamed = false; // FILE was given, as when a file is dropped on the program
     bool fix = false;
     std::string output; // --fix writes here, when named
     bool add = false;
@@ -215,6 +218,7 @@ CommandLine ReadCommandLine(int argc, char** argv, Language l) {
         } else {
             command.file = argument;
             fileNamed = true;
+            command.fileNamed = true;
         }
         if (!command.problem.empty()) {
             break;
@@ -277,24 +281,6 @@ std::string FileProblemText(FileProblem problem, Language l) {
                       "ファイルを読み取れません（読み取りの許可はありますか）");
 }
 
-// A copy of the file under the first free name of FILE.orig, FILE.orig.1, ...; empty
-// when none could be made.
-std::string KeepBackup(const std::string& file) {
-    // Through a link the backup goes beside the file the link leads to.
-    const std::string path = FinalPath(file.c_str());
-    std::string backup = path + ".orig";
-    for (int number = 1; number < 1000; ++number) {
-        if (CopyToNewFile(path.c_str(), backup.c_str())) {
-            return backup;
-        }
-        if (!NameTaken(backup.c_str())) {
-            break; // the name was free, and still the copy failed
-        }
-        backup = path + ".orig." + std::to_string(number);
-    }
-    return {};
-}
-
 int RunFixCommand(const CommandLine& command, Language l) {
     const std::string& file = command.file;
     auto fail = [&](std::string_view name, std::string_view why) {
@@ -320,23 +306,10 @@ int RunFixCommand(const CommandLine& command, Language l) {
                                                "書き込むのは新しいファイルだけです（何も"
                                                "書き込んでいません）"));
     }
-    std::string backup;
-    if (inPlace && (backup = KeepBackup(file)).empty()) {
-        return fail(file, InLanguage(l,
-                                     "no copy of the original could be kept beside it, so it "
-                                     "was not replaced",
-                                     "元のファイルの控えを横に作れなかったため、置き換えて"
-                                     "いません"));
-    }
-    const std::string& written = inPlace ? file : command.output;
-    if (ReplaceProblem problem = ReplaceFileContents(written.c_str(), FixedHistoryText(history));
-        problem != ReplaceProblem::None) {
-        return fail(written,
-                    ReplaceProblemText(problem, l) + InLanguage(l, "; the original is as it was",
-                                                                "。元のファイルはそのままです"));
-    }
-    WriteToConsole(ConsoleStream::Output, FormatFixDone(written, backup, history, l));
-    return 0;
+    const FixWritten written = WriteFixedHistory(inPlace ? file : command.output, history, l);
+    WriteToConsole(written.status == 0 ? ConsoleStream::Output : ConsoleStream::Error,
+                   written.text);
+    return written.status;
 }
 
 int RunAddCommand(const CommandLine& command, Language l) {
@@ -350,14 +323,8 @@ int RunAddCommand(const CommandLine& command, Language l) {
     return outcome.status;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    Language language = LocaleAsksForJapanese() ? Language::Japanese : Language::English;
-    CommandLine command = ReadCommandLine(argc, argv, language);
-    if (command.problem.empty()) {
-        command.problem = CombinationProblem(command, language);
-    }
+// Runs the command line's one command; its exit status.
+int RunCommand(const CommandLine& command, Language language) {
     if (!command.problem.empty()) {
         WriteToConsole(ConsoleStream::Error,
                        "kivo6-check: " + command.problem + "\n\n" + Usage(language));
@@ -383,5 +350,23 @@ int main(int argc, char** argv) {
         return RunBacktestCommand(command, check, language);
     }
     WriteToConsole(ConsoleStream::Output, FormatHistoryCheck(command.file, check, language));
+    if (command.fileNamed && SYSTEM_CONSOLE.closesWithProgram()) {
+        OfferDataTxtFrom(command.file, check, language, SYSTEM_CONSOLE);
+    }
     return CheckExitStatus(check);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Language language = LocaleAsksForJapanese() ? Language::Japanese : Language::English;
+    CommandLine command = ReadCommandLine(argc, argv, language);
+    if (command.problem.empty()) {
+        command.problem = CombinationProblem(command, language);
+    }
+    const int status = RunCommand(command, language);
+    if (SYSTEM_CONSOLE.closesWithProgram()) {
+        WaitBeforeClosing(language, SYSTEM_CONSOLE);
+    }
+    return status;
 }

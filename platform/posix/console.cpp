@@ -2,6 +2,7 @@
 // program reads it, and UTF-8 text written as it is.
 #include "platform/console.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -47,4 +48,30 @@ void WriteToConsole(ConsoleStream stream, std::string_view utf8) {
     std::FILE* file = StreamOf(stream);
     std::fwrite(utf8.data(), 1, utf8.size(), file);
     std::fflush(file);
+}
+
+bool ConsoleClosesWithProgram() {
+    return false;
+}
+
+bool ReadConsoleLine(std::string& line) {
+    line.clear();
+    int c;
+    while ((c = std::getchar()) != EOF && c != '\n') {
+        line += static_cast<char>(c);
+    }
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    return c != EOF || !line.empty();
+}
+
+std::string ProgramFolder() {
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) {
+        return {};
+    }
+    const std::string program(path, static_cast<std::size_t>(length));
+    return program.substr(0, program.rfind('/') + 1);
 }

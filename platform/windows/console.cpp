@@ -69,3 +69,56 @@ void WriteToConsole(ConsoleStream stream, std::string_view utf8) {
     }
     WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
+
+bool ConsoleClosesWithProgram() {
+    // Explorer gives a console program a console of its own; a command prompt, a
+    // batch file or a pipe shares it (two or more processes) or has none (0).
+    DWORD processes[2] = {};
+    DWORD mode = 0;
+    return GetConsoleProcessList(processes, 2) == 1 &&
+           GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
+}
+
+bool ReadConsoleLine(std::string& line) {
+    line.clear();
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    if (GetConsoleMode(input, &mode) != 0) {
+        std::wstring wide;
+        wchar_t c = 0;
+        DWORD got = 0;
+        while (ReadConsoleW(input, &c, 1, &got, nullptr) && got == 1 && c != L'\n' && c != 0x1A) {
+            if (c != L'\r') {
+                wide += c;
+            }
+        }
+        const bool more = got == 1 && c == L'\n';
+        if (!wide.empty()) {
+            const int length =
+                WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                    0, nullptr, nullptr);
+            line.resize(static_cast<std::size_t>(length));
+            WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), line.data(),
+                                length, nullptr, nullptr);
+        }
+        return more || !line.empty();
+    }
+    char c = 0;
+    DWORD got = 0;
+    while (ReadFile(input, &c, 1, &got, nullptr) && got == 1 && c != '\n') {
+        if (c != '\r') {
+            line += c;
+        }
+    }
+    return got == 1 || !line.empty();
+}
+
+std::string ProgramFolder() {
+    char path[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return {};
+    }
+    const std::string program(path, length);
+    return program.substr(0, program.find_last_of("\\/") + 1);
+}

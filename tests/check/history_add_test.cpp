@@ -8,14 +8,7 @@
 
 namespace {
 
-class HistoryAddTest : public CoreTest {
-  protected:
-    static std::string Bytes(const std::filesystem::path& path) {
-        std::string bytes;
-        ReadWholeFile(path.string().c_str(), bytes);
-        return bytes;
-    }
-};
+class HistoryAddTest : public CoreTest {};
 
 TEST_F(HistoryAddTest, ADrawIsTypedAsFixReadsValuesWithAPlusBeforeTheBonus) {
     const std::pair<std::string, std::string> cases[] = {
@@ -51,8 +44,8 @@ TEST_F(HistoryAddTest, TheDrawGoesBeforeEndWithTheFilesLineEndsAndIsReadAsTheLat
         const AddOutcome outcome =
             AddDraw(file.string(), "5 9 17 28 30 37 + 27", Language::English);
         EXPECT_EQ(outcome.status, 0) << outcome.text;
-        EXPECT_EQ(Bytes(file), after);
-        EXPECT_EQ(Bytes(file.string() + ".prev"), before);
+        EXPECT_EQ(FileBytes(file), after);
+        EXPECT_EQ(FileBytes(file.string() + ".prev"), before);
         const HistoryCheck check = CheckHistoryFile(file.string().c_str());
         EXPECT_EQ(CheckExitStatus(check), 0);
         EXPECT_EQ(check.latest, (std::array<int, 7>{5, 9, 17, 28, 30, 37, 27}));
@@ -83,7 +76,7 @@ TEST_F(HistoryAddTest, ARefusalLeavesTheFileAsItWas) {
         EXPECT_EQ(outcome.status, c.status);
         const std::string message = Fill(c.message, {file});
         EXPECT_EQ(outcome.text.substr(0, message.size()), message);
-        EXPECT_EQ(Bytes(file), c.before);
+        EXPECT_EQ(FileBytes(file), c.before);
         EXPECT_FALSE(std::filesystem::exists(file + ".prev"));
     }
 }
@@ -98,7 +91,7 @@ TEST_F(HistoryAddTest, AFailedReplacementLeavesTheFileAsItWas) {
     ReplaceFileContentsBeforeRename = nullptr;
     EXPECT_EQ(outcome.status, 2);
     EXPECT_NE(outcome.text.find("the file is as it was"), std::string::npos) << outcome.text;
-    EXPECT_EQ(Bytes(file), before);
+    EXPECT_EQ(FileBytes(file), before);
 }
 
 TEST_F(HistoryAddTest, ThroughALinkTheFileBehindItChangesAndTheLinkStays) {
@@ -112,8 +105,8 @@ TEST_F(HistoryAddTest, ThroughALinkTheFileBehindItChangesAndTheLinkStays) {
     }
     EXPECT_EQ(AddDraw(link.string(), "5 9 17 28 30 37 27", Language::English).status, 0);
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(Bytes(target), "KIVO\n1 2 3 4 5 6 7\n5 9 17 28 30 37 27\nEND\n");
-    EXPECT_EQ(Bytes(target.string() + ".prev"), "KIVO\n1 2 3 4 5 6 7\nEND\n");
+    EXPECT_EQ(FileBytes(target), "KIVO\n1 2 3 4 5 6 7\n5 9 17 28 30 37 27\nEND\n");
+    EXPECT_EQ(FileBytes(target.string() + ".prev"), "KIVO\n1 2 3 4 5 6 7\nEND\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_ / "here"), {}), 1);
 }
 

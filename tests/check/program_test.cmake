@@ -17,6 +17,8 @@ function(run name expected_status)
     execute_process(
         COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C ${run_ENV} ${EMULATOR} ${PROGRAM} ${run_ARGS}
         WORKING_DIRECTORY "${WORK}"
+        # Not a console: on a console of its own the Windows program would wait for Enter.
+        INPUT_FILE /dev/null
         RESULT_VARIABLE status
         OUTPUT_VARIABLE output
         ERROR_VARIABLE errors)

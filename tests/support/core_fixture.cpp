@@ -100,6 +100,12 @@ void CoreTest::TearDown() {
     std::filesystem::remove_all(folder_.parent_path(), ignored);
 }
 
+std::string CoreTest::FileBytes(const std::filesystem::path& path) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
 std::filesystem::path CoreTest::WriteHistory(std::string_view bytes) {
     std::filesystem::path path = folder_ / "data.txt";
     std::ofstream file(path, std::ios::binary | std::ios::trunc);

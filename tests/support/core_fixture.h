@@ -47,6 +47,8 @@ class CoreTest : public ::testing::Test {
 
     // Writes the bytes as data.txt in the test's own folder and returns its path.
     std::filesystem::path WriteHistory(std::string_view bytes);
+    // A file's bytes; empty when there is no such file.
+    static std::string FileBytes(const std::filesystem::path& path);
     // Writes the bytes as a file and returns LoadHistoryText's answer for it.
     int LoadBytes(std::string_view bytes);
     // Loads the history and computes shares and pool, as start-up does.
