@@ -21,8 +21,7 @@ bool SaysYes(std::string_view answer) {
 
 void OfferDataTxtFrom(const std::string& file, const HistoryCheck& check, Language l,
                       const ExplorerConsole& console) {
-    const bool readAsMeant =
-        check.starts && ShapeCauses(check.shape, Language::English).empty();
+    const bool readAsMeant = check.starts && ShapeCauses(check.shape, Language::English).empty();
     if (readAsMeant || !check.fixReadsIt) {
         return;
     }
@@ -42,8 +41,7 @@ void OfferDataTxtFrom(const std::string& file, const HistoryCheck& check, Langua
         return;
     }
     const FixWritten written = WriteFixedHistory(folder + "data.txt", ReadHistoryAsMeant(bytes), l);
-    console.write(written.status == 0 ? ConsoleStream::Output : ConsoleStream::Error,
-                  written.text);
+    console.write(written.status == 0 ? ConsoleStream::Output : ConsoleStream::Error, written.text);
 }
 
 void WaitBeforeClosing(Language l, const ExplorerConsole& console) {

@@ -19,8 +19,7 @@ std::string KeepBackup(const std::string& file) {
     return {};
 }
 
-FixWritten WriteFixedHistory(const std::string& target, const HistoryAsMeant& history,
-                             Language l) {
+FixWritten WriteFixedHistory(const std::string& target, const HistoryAsMeant& history, Language l) {
     auto fail = [&](std::string_view why) {
         return FixWritten{
             2, Fill(InLanguage(l, "{0}: error: {1}\n", "{0}: エラー: {1}\n"), {target, why})};

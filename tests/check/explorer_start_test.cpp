@@ -22,8 +22,7 @@ bool Answer(std::string& line) {
     return true;
 }
 
-const ExplorerConsole USER{[] { return true; }, Answer,
-                           [] { return programFolder.string() + "/"; },
+const ExplorerConsole USER{[] { return true; }, Answer, [] { return programFolder.string() + "/"; },
                            [](ConsoleStream, std::string_view text) { spoken += text; }};
 
 class ExplorerStartTest : public CoreTest {};
