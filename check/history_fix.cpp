@@ -417,18 +417,23 @@ struct ColumnName {
     int mainNumber = 0; // which main number, from 1
 };
 
-// The number in the name between `before` and `after`: -1 when there are no digits
-// there; nothing when the name is not of that form.
-std::optional<int> NumberBetween(std::u32string_view name, std::u32string_view before,
-                                 std::u32string_view after = U"") {
+// What NumberBetween finds besides a number.
+constexpr int NO_DIGITS = -1;
+constexpr int NOT_OF_THE_FORM = -2;
+
+// The number in the name between `before` and `after`, or NO_DIGITS or NOT_OF_THE_FORM.
+// A plain int rather than an optional: memcheck takes GCC's handling of an empty
+// optional<int> here for a jump on an uninitialised value.
+int NumberBetween(std::u32string_view name, std::u32string_view before,
+                  std::u32string_view after = U"") {
     if (name.size() < before.size() + after.size() || !name.starts_with(before) ||
         !name.ends_with(after)) {
-        return std::nullopt;
+        return NOT_OF_THE_FORM;
     }
     Cursor cursor{name.substr(before.size(), name.size() - before.size() - after.size())};
     int value = 0;
     const int digits = cursor.Digits(value);
-    return cursor.Done() ? std::optional<int>(digits == 0 ? -1 : value) : std::nullopt;
+    return !cursor.Done() ? NOT_OF_THE_FORM : digits == 0 ? NO_DIGITS : value;
 }
 
 // What a folded name names, compared whole: "回" names the draw number, "1等口数"
@@ -446,17 +451,17 @@ ColumnName NameOf(std::u32string_view name) {
         }
     }
     // 本数字1 .. 本数字6 and the like; 本数字7 is a game with more main numbers.
-    std::optional<int> main = NumberBetween(name, U"第", U"数字");
+    int main = NumberBetween(name, U"第", U"数字");
     for (std::u32string_view before : {U"本数字", U"数字", U"n", U"num", U"ball"}) {
-        main = main ? main : NumberBetween(name, before);
+        main = main == NOT_OF_THE_FORM ? NumberBetween(name, before) : main;
     }
-    if (main && *main >= 0) {
-        return {*main >= 1 && *main <= MAIN_NUMBERS ? Role::Main : Role::ExtraMain, *main};
+    if (main >= 0) {
+        return {main >= 1 && main <= MAIN_NUMBERS ? Role::Main : Role::ExtraMain, main};
     }
     // ボーナス数字, or ボーナス数字1 and ボーナス数字2 when there are two.
     for (std::u32string_view before :
          {U"ボーナス数字", U"ボーナス", U"bonus", U"b", U"bonusball"}) {
-        if (NumberBetween(name, before)) {
+        if (NumberBetween(name, before) != NOT_OF_THE_FORM) {
             return {Role::Bonus};
         }
     }
