@@ -4,8 +4,8 @@
 #include "check/backtest.h"
 #include "check/history_add.h"
 #include "check/history_check.h"
-#include "check/history_fix.h"
 #include "check/progress.h"
+#include "import/history_as_meant.h"
 #include "platform/console.h"
 #include "platform/whole_file.h"
 

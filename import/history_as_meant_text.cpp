@@ -1,6 +1,7 @@
-// The texts of kivo6-check --fix, in English and Japanese: why a file cannot be
-// fixed, with its line and column, and what a fix did. main.cpp writes them.
-#include "check/history_fix.h"
+// The texts of reading a history as meant, in English and Japanese: why a file cannot
+// be read or fixed, with its line and column, and what a fix did. kivo6-check --fix
+// and --add write them; kivo6's first run shows a refusal in a box.
+#include "import/history_as_meant.h"
 
 #include "history/state.h"
 

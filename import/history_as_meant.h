@@ -1,10 +1,11 @@
 // Reading a history file as the person who kept it meant it, whatever shape it was
 // typed or exported in, and writing it as a data.txt that KIVO6 reads as exactly
-// those draws. kivo6-check --fix writes with it; the file check names a file's shape
-// with it, once per file, where KIVO6's own reader would only show symptoms.
+// those draws. kivo6-check --fix writes with it, and kivo6's first run with a file
+// the user opens; the file check names a file's shape with it, once per file, where
+// KIVO6's own reader would only show symptoms.
 #pragma once
 
-#include "check/language.h"
+#include "import/language.h"
 #include "platform/whole_file.h"
 
 #include <array>

@@ -1,7 +1,8 @@
-// Tests of kivo6-check --fix's reading: each shape a history comes in, written out and
-// loaded back through KIVO6's own reader, must give exactly the draws the table names;
-// the cap of 256 draws, duplicates, and every refusal with its line, column and words.
-#include "check/history_fix.h"
+// Tests of reading a history as meant (kivo6-check --fix, kivo6's first run): each
+// shape a history comes in, written out and loaded back through KIVO6's own reader,
+// must give exactly the draws the table names; the cap of 256 draws, duplicates, and
+// every refusal with its line, column and words.
+#include "import/history_as_meant.h"
 
 #include "history/state.h"
 #include "support/core_fixture.h"
