@@ -258,25 +258,6 @@ int RunBacktestCommand(const CommandLine& command, const HistoryCheck& check, La
     return 0;
 }
 
-// Why a file cannot be read, in a sentence.
-std::string FileProblemText(FileProblem problem, Language l) {
-    switch (problem) {
-    case FileProblem::Missing:
-        return InLanguage(l, "there is no such file", "そのファイルはありません");
-    case FileProblem::Folder:
-        return InLanguage(l, "this is a folder, not a file", "ファイルではなくフォルダーです");
-    case FileProblem::TooLarge:
-        return Fill(InLanguage(l, "the file holds more than {0} bytes, more than kivo6-check reads",
-                               "ファイルが {0} バイトを超えていて、kivo6-check では読めません"),
-                    {GroupedNumber(static_cast<long long>(WHOLE_FILE_LIMIT))});
-    case FileProblem::NotReadable:
-    case FileProblem::None:
-        break;
-    }
-    return InLanguage(l, "the file cannot be read (is it allowed?)",
-                      "ファイルを読み取れません（読み取りの許可はありますか）");
-}
-
 // A copy of the file under the first free name of FILE.orig, FILE.orig.1, ...; empty
 // when none could be made.
 std::string KeepBackup(const std::string& file) {
@@ -304,7 +285,8 @@ int RunFixCommand(const CommandLine& command, Language l) {
     };
     std::string bytes;
     if (FileProblem problem = ReadWholeFile(file.c_str(), bytes); problem != FileProblem::None) {
-        return fail(file, FileProblemText(problem, l));
+        WriteToConsole(ConsoleStream::Error, FormatFileRefusal(file, problem, l));
+        return 2;
     }
     const HistoryAsMeant history = ReadHistoryAsMeant(bytes);
     if (history.refusal != FixRefusal::None) {

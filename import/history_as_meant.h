@@ -127,6 +127,8 @@ std::string ReplaceProblemText(ReplaceProblem problem, Language language);
 // Why the file cannot be fixed, naming it with the line and column.
 std::string FormatFixRefusal(std::string_view fileName, const HistoryAsMeant& history,
                              Language language);
+// Why the file's bytes cannot be read at all (ReadWholeFile's answer), naming it.
+std::string FormatFileRefusal(std::string_view fileName, FileProblem problem, Language language);
 // What was done: the draws written and where, the lines left out and why, how many of
 // the draws KIVO6 uses, and the backup's name when one was kept (empty when not).
 std::string FormatFixDone(std::string_view written, std::string_view backup,
