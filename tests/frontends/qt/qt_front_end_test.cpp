@@ -1,7 +1,7 @@
 // Tests of the Qt front end on Qt's offscreen platform, of what Qt alone can get wrong:
 // sizes from dialog units, radio buttons Qt must not group, keys, shortcuts and the
 // default button kept from Qt, the message box with Ctrl+C, and kivo6's first-run
-// question with its file dialog. What the dialogs do with a click or a key is for the dialog
+// question and file dialog. What the dialogs do with a click or a key is for the dialog
 // sessions to test.
 #include "support/core_fixture.h"
 
@@ -246,9 +246,12 @@ TEST_F(QtFrontEndTest, OwnFolderOffersAHistoryAndNeverReplacesOne) {
     std::ofstream(folder_ / "five.txt") << "KIVO\n1 2 3 4 5\n";
     qputenv("KIVO6_EXAMPLE_HISTORY", (folder_ / "example.txt").string().c_str());
     const fs::path start = fs::current_path();
-    const QMessageBox::StandardButton yes = QMessageBox::Yes, no = QMessageBox::No,
-                                      open = QMessageBox::Open;
-    const std::vector<std::string> noHistory = {"Data Read ERROR", "ERROR ReadData"};
+    const auto yes = QMessageBox::Yes, no = QMessageBox::No, open = QMessageBox::Open;
+    const std::string fixed = "KIVO6\r\n1 2 3 4 5 6 7\r\n8 9 10 11 12 13 14\r\nEND\r\n";
+    const std::string why = "five.txt:2:1: error: this line holds 5 numbers besides any draw "
+                            "number and date; a draw is seven: six main numbers and the "
+                            "bonus\nfive.txt: nothing was written.";
+    const std::string none = "Data Read ERROR", ends = "ERROR ReadData"; // without a history
     const struct {
         const char* name;
         std::string existing, after; // data.txt before and after; "" for none
@@ -257,29 +260,11 @@ TEST_F(QtFrontEndTest, OwnFolderOffersAHistoryAndNeverReplacesOne) {
         std::vector<std::string> seen;
     } cases[] = {
         {"yes", "", example, {yes}, "", {"question", "dialog on 2 draws"}},
-        {"no", "", "", {no}, "", {"question", noHistory[0], noHistory[1]}},
+        {"no", "", "", {no}, "", {"question", none, ends}},
         {"existing", own, own, {yes}, "", {"dialog on 1 draws"}},
-        {"own",
-         "",
-         "KIVO6\r\n1 2 3 4 5 6 7\r\n8 9 10 11 12 13 14\r\nEND\r\n",
-         {open},
-         "export.csv",
-         {"question", "file dialog", "dialog on 2 draws"}},
-        {"refused",
-         "",
-         "",
-         {open, no},
-         "five.txt",
-         {"question", "file dialog",
-          "five.txt:2:1: error: this line holds 5 numbers besides any draw number and date; a "
-          "draw is seven: six main numbers and the bonus\nfive.txt: nothing was written.",
-          "question", noHistory[0], noHistory[1]}},
-        {"cancelled",
-         "",
-         "",
-         {open, no},
-         "",
-         {"question", "file dialog", "question", noHistory[0], noHistory[1]}},
+        {"own", "", fixed, {open}, "export.csv", {"question", "files", "dialog on 2 draws"}},
+        {"bad", "", "", {open, no}, "five.txt", {"question", "files", why, "question", none, ends}},
+        {"cancelled", "", "", {open, no}, "", {"question", "files", "question", none, ends}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -295,11 +280,10 @@ TEST_F(QtFrontEndTest, OwnFolderOffersAHistoryAndNeverReplacesOne) {
         QObject::connect(&user, &QTimer::timeout, [&] {
             QWidget* modal = QApplication::activeModalWidget();
             auto* box = qobject_cast<QMessageBox*>(modal);
-            // Beyond what the case expects, the user cancels and says No, so that a
-            // fault ends the run rather than hanging it.
+            // Beyond what the case expects the user cancels and says No: a fault ends the run.
             const bool beyond = seen.size() >= c.seen.size();
             if (auto* files = qobject_cast<QFileDialog*>(modal)) {
-                seen.push_back("file dialog");
+                seen.push_back("files");
                 if (*c.picked != '\0' && !beyond) {
                     // The name typed where a user types it, then Open.
                     auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
@@ -333,7 +317,7 @@ TEST_F(QtFrontEndTest, OwnFolderOffersAHistoryAndNeverReplacesOne) {
         EXPECT_EQ(seen, c.seen);
         EXPECT_EQ(fs::exists(data), !c.after.empty());
         std::ostringstream after;
-        after << std::ifstream(data, std::ios::binary).rdbuf();
+        after << std::ifstream(data).rdbuf();
         EXPECT_EQ(after.str(), c.after);
     }
     qunsetenv("XDG_DATA_HOME");
