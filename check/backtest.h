@@ -4,7 +4,7 @@
 #pragma once
 
 #include "check/history_check.h"
-#include "check/language.h"
+#include "import/language.h"
 
 #include <cstdint>
 #include <functional>

@@ -3,7 +3,7 @@
 #include "check/explorer_start.h"
 
 #include "check/fix_file.h"
-#include "check/history_fix.h"
+#include "import/history_as_meant.h"
 #include "platform/whole_file.h"
 
 namespace {

@@ -3,8 +3,8 @@
 // failure at any point leaves it whole. main.cpp and explorer_start.cpp use it.
 #pragma once
 
-#include "check/history_fix.h"
-#include "check/language.h"
+#include "import/history_as_meant.h"
+#include "import/language.h"
 
 #include <string>
 

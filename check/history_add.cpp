@@ -4,8 +4,8 @@
 #include "check/history_add.h"
 
 #include "check/history_check.h"
-#include "check/history_fix.h"
 #include "history/state.h"
+#include "import/history_as_meant.h"
 #include "platform/whole_file.h"
 
 #include <algorithm>

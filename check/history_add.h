@@ -3,7 +3,7 @@
 // file as it was beside it as FILE.prev. main.cpp runs it; the tests call it on files.
 #pragma once
 
-#include "check/language.h"
+#include "import/language.h"
 
 #include <array>
 #include <string>

@@ -3,9 +3,9 @@
 // a summary, and the exit status. main.cpp and the tests use it.
 #pragma once
 
-#include "check/history_fix.h"
-#include "check/language.h"
 #include "history/state.h"
+#include "import/history_as_meant.h"
+#include "import/language.h"
 #include "platform/whole_file.h"
 
 #include <array>

@@ -6,8 +6,8 @@
 #include "check/fix_file.h"
 #include "check/history_add.h"
 #include "check/history_check.h"
-#include "check/history_fix.h"
 #include "check/progress.h"
+#include "import/history_as_meant.h"
 #include "platform/console.h"
 #include "platform/whole_file.h"
 
@@ -262,25 +262,6 @@ int RunBacktestCommand(const CommandLine& command, const HistoryCheck& check, La
     return 0;
 }
 
-// Why a file cannot be read, in a sentence.
-std::string FileProblemText(FileProblem problem, Language l) {
-    switch (problem) {
-    case FileProblem::Missing:
-        return InLanguage(l, "there is no such file", "そのファイルはありません");
-    case FileProblem::Folder:
-        return InLanguage(l, "this is a folder, not a file", "ファイルではなくフォルダーです");
-    case FileProblem::TooLarge:
-        return Fill(InLanguage(l, "the file holds more than {0} bytes, more than kivo6-check reads",
-                               "ファイルが {0} バイトを超えていて、kivo6-check では読めません"),
-                    {GroupedNumber(static_cast<long long>(WHOLE_FILE_LIMIT))});
-    case FileProblem::NotReadable:
-    case FileProblem::None:
-        break;
-    }
-    return InLanguage(l, "the file cannot be read (is it allowed?)",
-                      "ファイルを読み取れません（読み取りの許可はありますか）");
-}
-
 int RunFixCommand(const CommandLine& command, Language l) {
     const std::string& file = command.file;
     auto fail = [&](std::string_view name, std::string_view why) {
@@ -290,7 +271,8 @@ int RunFixCommand(const CommandLine& command, Language l) {
     };
     std::string bytes;
     if (FileProblem problem = ReadWholeFile(file.c_str(), bytes); problem != FileProblem::None) {
-        return fail(file, FileProblemText(problem, l));
+        WriteToConsole(ConsoleStream::Error, FormatFileRefusal(file, problem, l));
+        return 2;
     }
     const HistoryAsMeant history = ReadHistoryAsMeant(bytes);
     if (history.refusal != FixRefusal::None) {

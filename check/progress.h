@@ -2,7 +2,7 @@
 // then keeps one line up to date on a terminal, and clears it at the end.
 #pragma once
 
-#include "check/language.h"
+#include "import/language.h"
 
 #include <functional>
 #include <string_view>

@@ -1,11 +1,12 @@
-// libFuzzer target for kivo6-check --fix: any bytes are read as a history as meant,
-// and either refused with a place, or written as a data.txt that KIVO6's own reader
-// loads as exactly the draws reported (the newest 256 of them). The run aborts at the first input
-// that breaks this. Built by fuzz/CMakeLists.txt (fuzz preset) and run by tools/fuzz.sh.
-#include "check/history_fix.h"
+// libFuzzer target for reading a history as meant (kivo6-check --fix, kivo6's first
+// run): any bytes are either refused with a place, or written as a data.txt that
+// KIVO6's own reader loads as exactly the draws reported (the newest 256 of them).
+// The run aborts at the first input that breaks this. Built by fuzz/CMakeLists.txt
+// (fuzz preset) and run by tools/fuzz.sh.
 #include "fuzz/memory_history.h"
 #include "history/history_file.h"
 #include "history/state.h"
+#include "import/history_as_meant.h"
 
 #include <algorithm>
 #include <cstdint>

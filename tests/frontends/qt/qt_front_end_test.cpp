@@ -1,7 +1,8 @@
 // Tests of the Qt front end on Qt's offscreen platform, of what Qt alone can get wrong:
 // sizes from dialog units, radio buttons Qt must not group, keys, shortcuts and the
 // default button kept from Qt, the message box with Ctrl+C, and kivo6's first-run
-// question. What the dialogs do with a click or a key is for the dialog sessions to test.
+// question and file dialog. What the dialogs do with a click or a key is for the dialog
+// sessions to test.
 #include "support/core_fixture.h"
 
 #include "frontends/qt/own_folder.h"
@@ -16,7 +17,9 @@
 #include <QtTest/QTest>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QFileDialog>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
@@ -229,24 +232,39 @@ TEST_F(QtFrontEndTest, MessageBoxShowsTheTextInColumnsAndCopiesIt) {
 }
 
 // kivo6 --own-folder as main runs it: the question, answered as a user would, then the
-// program on what the folder holds. Nothing is written without Yes, and an existing
-// data.txt is neither asked about nor touched.
-TEST_F(QtFrontEndTest, OwnFolderOffersTheExampleAndNeverReplacesAHistory) {
+// program on what the folder holds. Nothing is written without Yes or a file read whole,
+// a refused or cancelled file brings the question back, and an existing data.txt is
+// neither asked about nor touched.
+TEST_F(QtFrontEndTest, OwnFolderOffersAHistoryAndNeverReplacesOne) {
     namespace fs = std::filesystem;
     const std::string example = HistoryText({{1, 2, 3, 4, 5, 6, 7}, {8, 9, 10, 11, 12, 13, 14}});
     const std::string own = HistoryText({{15, 16, 17, 18, 19, 20, 21}});
     std::ofstream(folder_ / "example.txt") << example;
+    // An export with draw numbers, newest first; and a draw of five numbers on line 2.
+    std::ofstream(folder_ / "export.csv") << "draw,N1,N2,N3,N4,N5,N6,BONUS\n"
+                                             "2,8,9,10,11,12,13,14\n1,1,2,3,4,5,6,7\n";
+    std::ofstream(folder_ / "five.txt") << "KIVO\n1 2 3 4 5\n";
     qputenv("KIVO6_EXAMPLE_HISTORY", (folder_ / "example.txt").string().c_str());
     const fs::path start = fs::current_path();
+    const auto yes = QMessageBox::Yes, no = QMessageBox::No, open = QMessageBox::Open;
+    const std::string fixed = "KIVO6\r\n1 2 3 4 5 6 7\r\n8 9 10 11 12 13 14\r\nEND\r\n";
+    const std::string why = "five.txt:2:1: error: this line holds 5 numbers besides any draw "
+                            "number and date; a draw is seven: six main numbers and the "
+                            "bonus\nfive.txt: nothing was written.";
+    const std::string none = "Data Read ERROR", ends = "ERROR ReadData"; // without a history
     const struct {
         const char* name;
         std::string existing, after; // data.txt before and after; "" for none
-        QMessageBox::StandardButton answer;
+        std::vector<QMessageBox::StandardButton> answers;
+        const char* picked; // in the file dialog; "" cancels it
         std::vector<std::string> seen;
     } cases[] = {
-        {"yes", "", example, QMessageBox::Yes, {"question", "dialog on 2 draws"}},
-        {"no", "", "", QMessageBox::No, {"question", "Data Read ERROR", "ERROR ReadData"}},
-        {"existing", own, own, QMessageBox::Yes, {"dialog on 1 draws"}},
+        {"yes", "", example, {yes}, "", {"question", "dialog on 2 draws"}},
+        {"no", "", "", {no}, "", {"question", none, ends}},
+        {"existing", own, own, {yes}, "", {"dialog on 1 draws"}},
+        {"own", "", fixed, {open}, "export.csv", {"question", "files", "dialog on 2 draws"}},
+        {"bad", "", "", {open, no}, "five.txt", {"question", "files", why, "question", none, ends}},
+        {"cancelled", "", "", {open, no}, "", {"question", "files", "question", none, ends}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -257,14 +275,31 @@ TEST_F(QtFrontEndTest, OwnFolderOffersTheExampleAndNeverReplacesAHistory) {
             std::ofstream(data) << c.existing;
         }
         std::vector<std::string> seen;
+        std::size_t answered = 0;
         QTimer user;
         QObject::connect(&user, &QTimer::timeout, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box != nullptr && box->button(QMessageBox::Yes) != nullptr) {
+            QWidget* modal = QApplication::activeModalWidget();
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            // Beyond what the case expects the user cancels and says No: a fault ends the run.
+            const bool beyond = seen.size() >= c.seen.size();
+            if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+                seen.push_back("files");
+                if (*c.picked != '\0' && !beyond) {
+                    // The name typed where a user types it, then Open.
+                    auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                    ASSERT_NE(name, nullptr);
+                    name->setText(QString::fromStdString((folder_ / c.picked).string()));
+                    QTest::keyClick(name, Qt::Key_Return);
+                } else {
+                    files->reject();
+                }
+            } else if (box != nullptr && box->button(QMessageBox::Yes) != nullptr) {
                 seen.push_back("question");
                 // It says where the file will be, so that the user knows what to replace.
                 EXPECT_TRUE(box->text().contains(QString::fromStdString(data.string())));
-                box->button(c.answer)->click();
+                box->button(answered < c.answers.size() && !beyond ? c.answers[answered++]
+                                                                   : QMessageBox::No)
+                    ->click();
             } else if (box != nullptr) {
                 seen.push_back(box->text().toStdString());
                 box->accept();
@@ -297,6 +332,8 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication application(argc, argv);
+    // The texts compared are the English ones, whatever the machine's locale.
+    QLocale::setDefault(QLocale(QLocale::English));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,5 +1,6 @@
-// The two languages kivo6-check speaks. main picks one from the locale; every text
-// the checker and the backtest write comes in both.
+// The two languages of the texts written outside the dialogs: kivo6-check's, and
+// those of reading a history as meant, which kivo6's first run shows too. Each
+// program picks one from the locale; every text comes in both.
 #pragma once
 
 #include <cstddef>

@@ -1,10 +1,11 @@
 // Reading a history file as the person who kept it meant it, whatever shape it was
 // typed or exported in, and writing it as a data.txt that KIVO6 reads as exactly
-// those draws. kivo6-check --fix writes with it; the file check names a file's shape
-// with it, once per file, where KIVO6's own reader would only show symptoms.
+// those draws. kivo6-check --fix writes with it, and kivo6's first run with a file
+// the user opens; the file check names a file's shape with it, once per file, where
+// KIVO6's own reader would only show symptoms.
 #pragma once
 
-#include "check/language.h"
+#include "import/language.h"
 #include "platform/whole_file.h"
 
 #include <array>
@@ -126,6 +127,8 @@ std::string ReplaceProblemText(ReplaceProblem problem, Language language);
 // Why the file cannot be fixed, naming it with the line and column.
 std::string FormatFixRefusal(std::string_view fileName, const HistoryAsMeant& history,
                              Language language);
+// Why the file's bytes cannot be read at all (ReadWholeFile's answer), naming it.
+std::string FormatFileRefusal(std::string_view fileName, FileProblem problem, Language language);
 // What was done: the draws written and where, the lines left out and why, how many of
 // the draws KIVO6 uses, and the backup's name when one was kept (empty when not).
 std::string FormatFixDone(std::string_view written, std::string_view backup,

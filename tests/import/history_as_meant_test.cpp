@@ -1,7 +1,8 @@
-// Tests of kivo6-check --fix's reading: each shape a history comes in, written out and
-// loaded back through KIVO6's own reader, must give exactly the draws the table names;
-// the cap of 256 draws, duplicates, and every refusal with its line, column and words.
-#include "check/history_fix.h"
+// Tests of reading a history as meant (kivo6-check --fix, kivo6's first run): each
+// shape a history comes in, written out and loaded back through KIVO6's own reader,
+// must give exactly the draws the table names; the cap of 256 draws, duplicates, and
+// every refusal with its line, column and words.
+#include "import/history_as_meant.h"
 
 #include "history/state.h"
 #include "support/core_fixture.h"
@@ -152,7 +153,7 @@ TEST_F(HistoryFixTest, EveryDrawIsWrittenOldestFirstAndRepeatsThatAgreeOnce) {
     const HistoryAsMeant history = ReadHistoryAsMeant(text);
     ASSERT_EQ(history.refusal, FixRefusal::None);
     ASSERT_EQ(history.draws.size(), 300u);
-    EXPECT_EQ(history.draws.front(), (Draw{1, 2, 3, 4, 5, 6, 8}));  // draw 1
+    EXPECT_EQ(history.draws.front(), (Draw{1, 2, 3, 4, 5, 6, 8})); // draw 1
     EXPECT_EQ(history.draws.back(), (Draw{1, 2, 3, 4, 5, 6, 11})); // draw 300
     EXPECT_EQ(FormatFixDone("data.txt", "x.csv.orig", history, Language::English),
               "data.txt: 300 draws written, oldest first (the file had the newest first).\n"

@@ -1,10 +1,10 @@
-// Reading a history as meant, for kivo6-check --fix and the file check; see
-// history_fix.h. The bytes are first decoded to code points (through the platform's
-// decoder for UTF-16 and code page 932), so that columns count characters; then each
+// Reading a history as meant, for kivo6-check (--fix, --add and the file check) and
+// kivo6's first run; see history_as_meant.h. The bytes are first decoded to code points (through
+// the platform's decoder for UTF-16 and code page 932), so that columns count characters; then each
 // line is split into fields and read as a marker, a header, END, or a draw. Under a
 // header row that names its columns, each line is split into that header's cells
 // instead, and only the named columns are read.
-#include "check/history_fix.h"
+#include "import/history_as_meant.h"
 
 #include "history/state.h"
 #include "platform/text_decoding.h"

@@ -1,6 +1,7 @@
-// The texts of kivo6-check --fix, in English and Japanese: why a file cannot be
-// fixed, with its line and column, and what a fix did. main.cpp writes them.
-#include "check/history_fix.h"
+// The texts of reading a history as meant, in English and Japanese: why a file cannot
+// be read or fixed, with its line and column, and what a fix did. kivo6-check --fix
+// and --add write them; kivo6's first run shows a refusal in a box.
+#include "import/history_as_meant.h"
 
 #include "history/state.h"
 
@@ -202,12 +203,46 @@ std::string ReplaceProblemText(ReplaceProblem problem, Language l) {
                       "新しいファイルを書き込めませんでした");
 }
 
+namespace {
+
+// A refusal of the file, at `where` (":LINE:COLUMN", or empty), and why.
+std::string Refused(std::string_view fileName, std::string_view where, std::string_view why,
+                    Language l) {
+    return Fill(InLanguage(l, "{0}{1}: error: {2}\n{0}: nothing was written.\n",
+                           "{0}{1}: エラー: {2}\n{0}: 何も書き込んでいません。\n"),
+                {fileName, where, why});
+}
+
+std::string FileProblemText(FileProblem problem, Language l) {
+    switch (problem) {
+    case FileProblem::Missing:
+        return InLanguage(l, "there is no such file", "そのファイルはありません");
+    case FileProblem::Folder:
+        return InLanguage(l, "this is a folder, not a file", "ファイルではなくフォルダーです");
+    case FileProblem::TooLarge:
+        return Fill(InLanguage(l,
+                               "the file holds more than {0} bytes, too many to read as a history",
+                               "ファイルが {0} バイトを超えていて、抽せん結果として読むには"
+                               "大きすぎます"),
+                    {GroupedNumber(static_cast<long long>(WHOLE_FILE_LIMIT))});
+    case FileProblem::NotReadable:
+    case FileProblem::None:
+        break;
+    }
+    return InLanguage(l, "the file cannot be read (is it allowed?)",
+                      "ファイルを読み取れません（読み取りの許可はありますか）");
+}
+
+} // namespace
+
 std::string FormatFixRefusal(std::string_view fileName, const HistoryAsMeant& history, Language l) {
     const std::string where =
         history.line > 0 ? ":" + Number(history.line) + ":" + Number(history.column) : "";
-    return Fill(InLanguage(l, "{0}{1}: error: {2}\n{0}: nothing was written.\n",
-                           "{0}{1}: エラー: {2}\n{0}: 何も書き込んでいません。\n"),
-                {fileName, where, Why(history, l)});
+    return Refused(fileName, where, Why(history, l), l);
+}
+
+std::string FormatFileRefusal(std::string_view fileName, FileProblem problem, Language l) {
+    return Refused(fileName, "", FileProblemText(problem, l), l);
 }
 
 std::string FormatFixDone(std::string_view written, std::string_view backup,
