@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -19,10 +18,11 @@ class BacktestTest : public CoreTest {};
 
 // The draws as the file check hands them to the backtest.
 std::vector<FileDraw> FileDraws(const std::vector<Draw>& draws) {
-    std::vector<FileDraw> file;
-    for (const Draw& draw : draws) {
-        file.push_back({});
-        std::copy(draw.begin(), draw.end(), file.back().begin());
+    std::vector<FileDraw> file(draws.size());
+    for (std::size_t draw = 0; draw < draws.size(); ++draw) {
+        for (std::size_t position = 0; position < DRAW_SIZE; ++position) {
+            file[draw][position] = static_cast<std::uint8_t>(draws[draw][position]);
+        }
     }
     return file;
 }
