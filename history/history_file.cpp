@@ -32,6 +32,9 @@ int readLength;
 int readPosition;
 int heldByte; // a byte looked at after a CR and not yet handed out
 bool sourceEnded;
+// How far NextTextChar may hand out buffered bytes without a look at the two above:
+// readLength while no byte is held and the text goes on, else 0.
+int directEnd;
 bool endedByCtrlZ;
 
 // Where the stream of values stands. While reading, DrawHistory is a ring: draw d of
@@ -80,6 +83,7 @@ void OpenSource(RawFile file) {
     readPosition = 0;
     heldByte = END_OF_TEXT;
     sourceEnded = false;
+    directEnd = 0;
     endedByCtrlZ = false;
 }
 
@@ -95,7 +99,7 @@ int NextRawByte() {
     return static_cast<unsigned char>(readBuffer[readPosition++]);
 }
 
-int NextTextCharSlowly() {
+int TakeTextCharSlowly() {
     if (sourceEnded) {
         return END_OF_TEXT;
     }
@@ -119,10 +123,16 @@ int NextTextCharSlowly() {
     return c;
 }
 
+int NextTextCharSlowly() {
+    const int c = TakeTextCharSlowly();
+    directEnd = heldByte == END_OF_TEXT && !sourceEnded ? readLength : 0;
+    return c;
+}
+
 // Nearly every byte is already in the buffer and is neither CR nor Ctrl-Z; handing
 // it out directly keeps loading a full history at a few cycles a byte.
 inline int NextTextChar() {
-    if (readPosition < readLength && heldByte == END_OF_TEXT && !sourceEnded) {
+    if (readPosition < directEnd) {
         int c = static_cast<unsigned char>(readBuffer[readPosition]);
         if (c != '\r' && c != CTRL_Z) {
             ++readPosition;
@@ -285,8 +295,9 @@ void NoteValue(int value, int endColumn) {
     ReadingHook(note);
 }
 
-// endColumn: the column just after the token's last character.
-void EndToken(int endColumn) {
+// endColumn: the column just after the token's last character. Once for each value
+// of the file, so kept inline.
+inline void EndToken(int endColumn) {
     int value = TokenValue();
     if (ReadingHook != nullptr) {
         NoteValue(value, endColumn);
@@ -364,12 +375,31 @@ LineOutcome ReadDataLine() {
         ++at;
         // The digits of a number already begun, by far the most common byte: no word
         // can match through a digit, and the conversion only adds it.
-        if (c >= '0' && c <= '9' && inToken && tokenPhase == TokenPhase::Digits && !cutOff) {
-            endMatched = 0;
-            tokenMagnitude = std::min(tokenMagnitude * 10 + (c - '0'), MAGNITUDE_CAP);
-            continue;
+        if (c >= '0' && c <= '9' && !cutOff) {
+            if (inToken && tokenPhase == TokenPhase::Digits) {
+                endMatched = 0;
+                tokenMagnitude = std::min(tokenMagnitude * 10 + (c - '0'), MAGNITUDE_CAP);
+                continue;
+            }
+            // A number's first digit: with nobody listening, only its value is kept.
+            if (!inToken && ReadingHook == nullptr) {
+                endMatched = 0;
+                inToken = true;
+                tokenPhase = TokenPhase::Digits;
+                tokenNegative = false;
+                tokenMagnitude = c - '0';
+                continue;
+            }
         }
         if (cutOff) {
+            continue;
+        }
+        if (c == ' ') {
+            endMatched = 0;
+            if (inToken) {
+                EndToken(at);
+                inToken = false;
+            }
             continue;
         }
         if (c == '\0') {
