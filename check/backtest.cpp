@@ -177,14 +177,6 @@ std::string Percent(double share) {
     return Fixed(share * 100.0, 2) + "%";
 }
 
-// The file name as a shell word for the repeat command.
-std::string CommandWord(std::string_view name) {
-    if (!name.empty() && name.find_first_of(" \t'\"$&;|<>()*?`\\") == std::string_view::npos) {
-        return std::string(name);
-    }
-    return "\"" + std::string(name) + "\"";
-}
-
 // Columns padded to their widest cell in terminal columns, three spaces apart, so the
 // table lines up with Japanese text as well.
 std::string Table(const std::vector<std::vector<std::string>>& rows) {

@@ -4,7 +4,6 @@
 
 #include "check/fix_file.h"
 #include "import/history_as_meant.h"
-#include "platform/whole_file.h"
 
 namespace {
 
@@ -19,15 +18,11 @@ bool SaysYes(std::string_view answer) {
 
 } // namespace
 
-void OfferDataTxtFrom(const std::string& file, const HistoryCheck& check, Language l,
-                      const ExplorerConsole& console) {
-    const bool readAsMeant = check.starts && ShapeCauses(check.shape, Language::English).empty();
-    if (readAsMeant || !check.fixReadsIt) {
-        return;
-    }
+void OfferDataTxtFrom(const HistoryCheck& check, Language l, const ExplorerConsole& console) {
+    const bool readAsMeant =
+        check.starts && ShapeCauses(check.meant.shape, Language::English).empty();
     const std::string folder = console.programFolder();
-    std::string bytes;
-    if (folder.empty() || ReadWholeFile(file.c_str(), bytes) != FileProblem::None) {
+    if (readAsMeant || !check.FixReadsIt() || folder.empty()) {
         return;
     }
     console.write(ConsoleStream::Output,
@@ -40,7 +35,7 @@ void OfferDataTxtFrom(const std::string& file, const HistoryCheck& check, Langua
     if (!console.readLine(answer) || !SaysYes(answer)) {
         return;
     }
-    const FixWritten written = WriteFixedHistory(folder + "data.txt", ReadHistoryAsMeant(bytes), l);
+    const FixWritten written = WriteFixedHistory(folder + "data.txt", check.meant, l);
     console.write(written.status == 0 ? ConsoleStream::Output : ConsoleStream::Error, written.text);
 }
 

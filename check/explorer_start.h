@@ -24,8 +24,7 @@ inline constexpr ExplorerConsole SYSTEM_CONSOLE{ConsoleClosesWithProgram, ReadCo
 // --fix can read it, asks whether to write it as data.txt in the program's folder
 // (never the current folder, which Explorer sets elsewhere), and on yes writes it as
 // --fix does in place, an existing data.txt kept as data.txt.orig first.
-void OfferDataTxtFrom(const std::string& file, const HistoryCheck& check, Language language,
-                      const ExplorerConsole& console);
+void OfferDataTxtFrom(const HistoryCheck& check, Language language, const ExplorerConsole& console);
 
 // Says how to close the window, and waits for Enter.
 void WaitBeforeClosing(Language language, const ExplorerConsole& console);

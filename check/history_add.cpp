@@ -19,15 +19,6 @@ std::string Number(int number) {
     return std::to_string(number);
 }
 
-// 1566 as "1,566".
-std::string Grouped(int number) {
-    std::string digits = Number(number);
-    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
-        digits.insert(static_cast<std::size_t>(at), ",");
-    }
-    return digits;
-}
-
 // "05 09 17 28 30 37 + 27", as the file check shows a draw.
 std::string Shown(const std::array<int, 7>& draw) {
     std::string text;
@@ -37,11 +28,6 @@ std::string Shown(const std::array<int, 7>& draw) {
         text += (at == 0 ? "" : at == MAIN ? " + " : " ") + std::string(number);
     }
     return text;
-}
-
-// A file name as a command line needs it.
-std::string Quoted(std::string_view file) {
-    return file.find(' ') == file.npos ? std::string(file) : "\"" + std::string(file) + "\"";
 }
 
 std::string DrawProblem(int column, std::string_view why, Language l) {
@@ -78,7 +64,7 @@ AddOutcome RefusedWithWarning(const std::string& file, const HistoryCheck& check
     std::string text = report.substr(0, report.find('\n') + 1);
     const char* english = "{0}: nothing was added.\n";
     const char* japanese = "{0}: 何も追加していません。\n";
-    if (check.fixReadsIt) {
+    if (check.FixReadsIt()) {
         english = "{0}: nothing was added; mend the file with kivo6-check --fix {1}, then add "
                   "the draw.\n";
         japanese = "{0}: 何も追加していません。kivo6-check --fix {1} でファイルを直してから、"
@@ -87,7 +73,7 @@ AddOutcome RefusedWithWarning(const std::string& file, const HistoryCheck& check
         english = "{0}: nothing was added; kivo6-check {1} lists what to mend.\n";
         japanese = "{0}: 何も追加していません。直す箇所は kivo6-check {1} で一覧できます。\n";
     }
-    return {2, text + Fill(InLanguage(l, english, japanese), {file, Quoted(file)})};
+    return {2, text + Fill(InLanguage(l, english, japanese), {file, CommandWord(file)})};
 }
 
 } // namespace
@@ -195,7 +181,7 @@ std::string FormatDrawAdded(const std::array<int, 7>& draw, int draws, std::stri
                : InLanguage(l, "Added {0} as draw {1} of the file; KIVO6 lists it as No.{1}.\n",
                             "{0} をファイルの {1} 回目の抽選として追加しました。KIVO6 は"
                             "これを No.{1} として表示します。\n"),
-        {Shown(draw), Grouped(draws)});
+        {Shown(draw), GroupedNumber(draws)});
     return text + Fill(InLanguage(l, "The file as it was is kept as {0}.\n",
                                   "追加前のファイルは {0} として残してあります。\n"),
                        {previous});

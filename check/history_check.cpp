@@ -351,10 +351,8 @@ HistoryCheck CheckHistoryFile(const char* path) {
     heard.clear();
     // A file that cannot be read has no shape to name; its reason says it all.
     if (problem == FileProblem::None) {
-        const HistoryAsMeant meant = ReadHistoryAsMeant(bytes);
-        check.shape = meant.shape;
-        check.fixReadsIt = meant.refusal == FixRefusal::None;
-        CountInCharacters(bytes, check.shape, check.findings);
+        check.meant = ReadHistoryAsMeant(bytes);
+        CountInCharacters(bytes, check.meant.shape, check.findings);
     }
     std::stable_sort(check.findings.begin(), check.findings.end(),
                      [](const Finding& a, const Finding& b) {
@@ -369,5 +367,5 @@ int CheckExitStatus(const HistoryCheck& check) {
     }
     const bool warned = std::any_of(check.findings.begin(), check.findings.end(),
                                     [](const Finding& finding) { return !IsNote(finding.kind); });
-    return !warned && ShapeCauses(check.shape, Language::English).empty() ? 0 : 1;
+    return !warned && ShapeCauses(check.meant.shape, Language::English).empty() ? 0 : 1;
 }

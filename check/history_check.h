@@ -65,6 +65,13 @@ using FileDraw = std::array<std::uint8_t, DRAW_SIZE>;
 // The longest data line KIVO6's file format allows, newline not counted.
 inline constexpr int LONGEST_LINE = 255;
 
+// What a file not yet read gives --fix: no draws to write.
+inline HistoryAsMeant NothingRead() {
+    HistoryAsMeant meant;
+    meant.refusal = FixRefusal::NoDraws;
+    return meant;
+}
+
 struct HistoryCheck {
     bool starts = false;                    // KIVO6 would load the file and open its dialog
     std::vector<std::string> shownMessages; // what KIVO6 shows when it does not start
@@ -75,8 +82,14 @@ struct HistoryCheck {
     int lastDrawLine = 0;
     int endLine = 0;             // the line holding END; 0 when there is none
     std::array<int, 7> latest{}; // the latest draw as stored, when draws > 0
-    HistoryShape shape;          // what the file is like, for its causes
-    bool fixReadsIt = false;     // kivo6-check --fix can mend the file
+    // The file read as its keeper meant it: its shape, for the causes, and the draws
+    // kivo6-check --fix would write. Until the file is read there are none.
+    HistoryAsMeant meant = NothingRead();
+
+    // kivo6-check --fix can mend the file.
+    bool FixReadsIt() const {
+        return meant.refusal == FixRefusal::None;
+    }
 };
 
 // Reads the file as KIVO6 does at start-up (ResetState, then LoadHistoryText) and

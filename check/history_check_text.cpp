@@ -455,17 +455,16 @@ std::vector<std::string> ShapeCauses(const HistoryShape& shape, Language l) {
 std::string FormatHistoryCheck(std::string_view fileName, const HistoryCheck& check,
                                Language language) {
     std::string text;
-    const std::vector<std::string> causes = ShapeCauses(check.shape, language);
+    const std::vector<std::string> causes = ShapeCauses(check.meant.shape, language);
     for (const std::string& cause : causes) {
         text +=
             std::string(fileName) + InLanguage(language, ": cause: ", ": 原因: ") + cause + "\n";
     }
-    if (!causes.empty() && check.fixReadsIt) {
-        text += Fill(
-            InLanguage(language, "{0}: to mend it: kivo6-check --fix {1} --output data.txt\n",
-                       "{0}: 直すには: kivo6-check --fix {1} --output data.txt\n"),
-            {fileName, fileName.find(' ') == fileName.npos ? std::string(fileName)
-                                                           : "\"" + std::string(fileName) + "\""});
+    if (!causes.empty() && check.FixReadsIt()) {
+        text +=
+            Fill(InLanguage(language, "{0}: to mend it: kivo6-check --fix {1} --output data.txt\n",
+                            "{0}: 直すには: kivo6-check --fix {1} --output data.txt\n"),
+                 {fileName, CommandWord(fileName)});
     }
     const int listedPerKind = causes.empty() ? LISTED_PER_KIND : LISTED_PER_KIND_WITH_A_CAUSE;
     std::map<FindingKind, int> listed;

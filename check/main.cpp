@@ -333,7 +333,7 @@ int RunCommand(const CommandLine& command, Language language) {
     }
     WriteToConsole(ConsoleStream::Output, FormatHistoryCheck(command.file, check, language));
     if (command.fileNamed && SYSTEM_CONSOLE.closesWithProgram()) {
-        OfferDataTxtFrom(command.file, check, language, SYSTEM_CONSOLE);
+        OfferDataTxtFrom(check, language, SYSTEM_CONSOLE);
     }
     return CheckExitStatus(check);
 }

@@ -418,7 +418,7 @@ LineOutcome ReadDataLine() {
                 return LineOutcome::EndLine;
             }
         }
-        if (c == ' ' || c == '\0') {
+        if (c == '\0') {
             if (inToken) {
                 EndToken(at);
                 inToken = false;

@@ -43,6 +43,15 @@ inline std::string GroupedNumber(long long value) {
     return value < 0 ? "-" + digits : digits;
 }
 
+// A file name as a word of a command the user may copy: quoted when a shell would
+// split or expand it.
+inline std::string CommandWord(std::string_view name) {
+    if (!name.empty() && name.find_first_of(" \t'\"$&;|<>()*?`\\") == std::string_view::npos) {
+        return std::string(name);
+    }
+    return "\"" + std::string(name) + "\"";
+}
+
 // The terminal columns UTF-8 text takes: wide East Asian characters (kana, kanji,
 // full-width forms) take two, others one. Lines up the backtest's table in either
 // language and tells the progress meter how much of a line to clear.

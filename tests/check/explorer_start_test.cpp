@@ -53,7 +53,7 @@ TEST_F(ExplorerStartTest, ADroppedExportIsWrittenAsDataTxtBesideTheProgramOnlyOn
         const std::string dropped = WriteHistory(c.dropped).string();
         answers = {c.answer};
         spoken.clear();
-        OfferDataTxtFrom(dropped, CheckHistoryFile(dropped.c_str()), Language::English, USER);
+        OfferDataTxtFrom(CheckHistoryFile(dropped.c_str()), Language::English, USER);
         EXPECT_EQ(answers.empty(), c.asked);
         EXPECT_EQ(spoken.find("Write data.txt from this file in the folder of "
                               "kivo6-check.exe? [y/N] ") != std::string::npos,

@@ -250,8 +250,8 @@ TEST_F(HistoryCheckTest, FilesAsPeopleKeepThemAreNamedByTheirShape) {
 TEST(HistoryCheckCauses, ComeFirstWithTheMendingCommandAndCutTheFindingsTheyExplain) {
     HistoryCheck check;
     check.starts = true;
-    check.shape.separator = ',';
-    check.fixReadsIt = true;
+    check.meant.shape.separator = ',';
+    check.meant.refusal = FixRefusal::None;
     for (int line = 2; line <= 5; ++line) {
         check.findings.push_back({.kind = FindingKind::NulInLine, .line = line, .column = 1});
     }
@@ -267,7 +267,7 @@ TEST(HistoryCheckCauses, ComeFirstWithTheMendingCommandAndCutTheFindingsTheyExpl
               "KIVO6 would start with this file, but reads it with 4 warnings: the 3 listed above, "
               "and 1 more only counted there.\n");
     check.findings.clear();
-    check.fixReadsIt = false;
+    check.meant.refusal = FixRefusal::NotADraw;
     // No findings: the summary says what the cause means, without a command to mend it.
     const std::string report = FormatHistoryCheck("f", check, Language::English);
     EXPECT_EQ(report.substr(report.find(" lost\n")),
