@@ -60,13 +60,13 @@ TEST_F(HistoryAddTest, ARefusalLeavesTheFileAsItWas) {
         std::string before;
         std::string draw;
         int status;
-        std::string message; // its start; {0} is the file
+        std::string message; // its start; {0} is the file, {1} as a command names it
     };
     const Case cases[] = {
         {"KIVO\n1 2 3 4 5 6 7\nEND\n", "1 2 3 4 5 6", 64, "the draw holds 6 numbers"},
         {"KIVO\n1 2 3 4 5 6 7\nEND\nnotes\n", "5 9 17 28 30 37 27", 2,
          "{0}:4:1: warning: the data ended with END on line 3: this and all that follows is not "
-         "read\n{0}: nothing was added; mend the file with kivo6-check --fix {0}, then"},
+         "read\n{0}: nothing was added; mend the file with kivo6-check --fix {1}, then"},
         {"KIVO\n1 2 3 4 5 6 7\nEND\n", "6 5 4 3 2 1 7", 2,
          "{0}:2: error: 06 05 04 03 02 01 + 07 is already the latest draw; nothing was added"},
     };
@@ -74,7 +74,7 @@ TEST_F(HistoryAddTest, ARefusalLeavesTheFileAsItWas) {
         const std::string file = WriteHistory(c.before).string();
         const AddOutcome outcome = AddDraw(file, c.draw, Language::English);
         EXPECT_EQ(outcome.status, c.status);
-        const std::string message = Fill(c.message, {file});
+        const std::string message = Fill(c.message, {file, CommandWord(file)});
         EXPECT_EQ(outcome.text.substr(0, message.size()), message);
         EXPECT_EQ(FileBytes(file), c.before);
         EXPECT_FALSE(std::filesystem::exists(file + ".prev"));
