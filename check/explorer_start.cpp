@@ -3,6 +3,7 @@
 #include "check/explorer_start.h"
 
 #include "check/fix_file.h"
+#include "history/history_file.h"
 #include "import/history_as_meant.h"
 
 namespace {
@@ -35,7 +36,7 @@ void OfferDataTxtFrom(const HistoryCheck& check, Language l, const ExplorerConso
     if (!console.readLine(answer) || !SaysYes(answer)) {
         return;
     }
-    const FixWritten written = WriteFixedHistory(folder + "data.txt", check.meant, l);
+    const FixWritten written = WriteFixedHistory(folder + HISTORY_FILE_NAME, check.meant, l);
     console.write(written.status == 0 ? ConsoleStream::Output : ConsoleStream::Error, written.text);
 }
 

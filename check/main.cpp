@@ -7,6 +7,7 @@
 #include "check/history_add.h"
 #include "check/history_check.h"
 #include "check/progress.h"
+#include "history/history_file.h"
 #include "import/history_as_meant.h"
 #include "platform/console.h"
 #include "platform/whole_file.h"
@@ -24,7 +25,7 @@ struct CommandLine {
     bool version = false;
     bool backtest = false;
     BacktestSettings settings;
-    std::string file = "data.txt";
+    std::string file = HISTORY_FILE_NAME;
     bool fileNamed = false; // FILE was given, as when a file is dropped on the program
     bool fix = false;
     std::string output; // --fix writes here, when named

@@ -1,7 +1,7 @@
 // The memory file and the counted message box of the history fuzzers; see
 // memory_history.h.
 #include "fuzz/memory_history.h"
-
+#include "history/history_file.h"
 #include "platform/platform.h"
 
 #include <sys/mman.h>
@@ -36,7 +36,7 @@ int MessageBoxesShown() {
 }
 
 void OpenMemoryHistory() {
-    historyFile = memfd_create("data.txt", MFD_CLOEXEC);
+    historyFile = memfd_create(HISTORY_FILE_NAME, MFD_CLOEXEC);
     if (historyFile < 0) {
         Fail("history fuzzer: memfd_create");
     }

@@ -11,6 +11,10 @@ inline constexpr char HISTORY_NOT_OPENED_TEXT[] = "Data Read ERROR";
 inline constexpr char HISTORY_NO_MARKER_TEXT[] = "Error: Wrong File.\nThis file is not data.txt";
 inline constexpr char LOAD_FAILED_TEXT[] = "ERROR ReadData";
 
+// The history file KIVO6 reads from the current folder, and that every program
+// around it writes or names.
+inline constexpr char HISTORY_FILE_NAME[] = "data.txt";
+
 // 1 when the history was loaded (even with no draws), 0 after showing why it was not.
 int LoadHistoryText(const char* path);
 

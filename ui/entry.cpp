@@ -12,7 +12,7 @@ HINSTANCE appInstance;
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     appInstance = instance;
     ResetState();
-    if (!LoadHistoryText("data.txt")) {
+    if (!LoadHistoryText(HISTORY_FILE_NAME)) {
         // The reader has already said why; this second box says the program stops.
         MessageBoxA(nullptr, LOAD_FAILED_TEXT, "Dialog", MB_ICONWARNING);
         return 0;

@@ -5,6 +5,7 @@
 #include "frontends/qt/own_folder.h"
 
 #include "frontends/launch/launch.h"
+#include "history/history_file.h"
 #include "import/history_as_meant.h"
 #include "platform/whole_file.h"
 
@@ -185,8 +186,8 @@ bool StartInOwnFolder() {
         return false;
     }
     // A dangling link counts as there: no write would replace it either.
-    if (fs::symlink_status("data.txt", error).type() == fs::file_type::not_found) {
-        OfferAHistory(folder / "data.txt");
+    if (fs::symlink_status(HISTORY_FILE_NAME, error).type() == fs::file_type::not_found) {
+        OfferAHistory(folder / HISTORY_FILE_NAME);
     }
     return true;
 }
