@@ -2,14 +2,10 @@
 // the random steps the request must take for the same seeds. Prints Google Benchmark's
 // own lines, then one table with the ratios. Built by the "bench" preset; run by
 // tools/bench-core.sh. A measurement, never a pass/fail test.
-#include "generate/generators.h"
-#include "generate/random_source.h"
-#include "history/history_file.h"
-#include "history/state.h"
-#include "platform/platform.h"
+#include "core/generate/pick.h"
+#include "core/program.h"
+#include "core/stats/shares.h"
 #include "platform/raw_file.h"
-#include "stats/reports.h"
-#include "stats/shares.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,12 +18,6 @@
 #include <random>
 #include <string>
 #include <vector>
-
-// The core's failure messages; a benchmark history always loads.
-extern "C" int WINAPI MessageBoxA(HWND, LPCSTR text, LPCSTR, UINT) {
-    std::fprintf(stderr, "message box: %s\n", text);
-    return IDOK;
-}
 
 namespace {
 
@@ -68,13 +58,10 @@ std::string SyntheticHistory(std::size_t bytes = 0) {
 }
 
 void StartUp() {
-    RandomSource = 1;
-    ResetState();
-    if (LoadHistoryText(historyPath.c_str()) != 1) {
+    if (StartFromHistoryFile(historyPath.c_str()) != 1) {
         std::fprintf(stderr, "cannot load %s\n", historyPath.c_str());
         std::exit(1);
     }
-    ComputePercentages();
 }
 
 // Values drawn from the random source since it was seeded with `seed`.
@@ -98,22 +85,11 @@ struct Request {
 };
 
 void Type1() {
-    if (excludePrevious == 0) {
-        BeginResult("Pattern 1\n\n");
-        GenerateUniform();
-        GeneratePooled();
-        GenerateInverse();
-    } else {
-        BeginResult("Pattern 2\n\n");
-        GenerateUniformNoRepeat();
-        GeneratePooledNoRepeat();
-        GenerateInverseNoRepeat();
-    }
+    RequestType1();
 }
 
 void Type2() {
-    BeginResult("Type 2\n\n");
-    GenerateTickets();
+    RequestType2();
 }
 
 void SetTicketFlags(int decades, int pastDraws) {
@@ -248,9 +224,7 @@ void TimeLongReadBound(benchmark::State& state) {
 
 void TimeShares(benchmark::State& state) {
     for (auto _ : state) {
-        // Start-up's conditions: an empty pool and the random source in its first state.
-        poolLength = 0;
-        std::memset(WeightedPool, 0, sizeof WeightedPool);
+        // Start-up's condition: the random source in its first state.
         RandomSource = 1;
         ComputePercentages();
         benchmark::DoNotOptimize(WeightedPool);
@@ -273,17 +247,13 @@ void TimeShuffleBound(benchmark::State& state) {
 
 void TimeProbabilityReport(benchmark::State& state) {
     for (auto _ : state) {
-        std::memset(ReportText, 0, sizeof ReportText);
-        FormatProbabilityReport();
-        benchmark::DoNotOptimize(ReportText);
+        benchmark::DoNotOptimize(RequestShareTable());
     }
 }
 
 void TimeRecentDraws(benchmark::State& state) {
     for (auto _ : state) {
-        std::memset(ReportText, 0, sizeof ReportText);
-        FormatRecentDraws();
-        benchmark::DoNotOptimize(ReportText);
+        benchmark::DoNotOptimize(RequestRecentDraws());
     }
 }
 
@@ -369,8 +339,6 @@ int main(int argc, char** argv) {
 
     StartUp();
     shuffleSteps = [] {
-        poolLength = 0;
-        std::memset(WeightedPool, 0, sizeof WeightedPool);
         RandomSource = 1;
         ComputePercentages();
         return StepsSince(1);

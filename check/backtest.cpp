@@ -3,16 +3,12 @@
 // and writes the figures beside a fair draw's exact ones. Used by main.cpp.
 #include "check/backtest.h"
 
-#include "generate/generators.h"
-#include "generate/random_source.h"
-#include "history/history_file.h"
-#include "history/state.h"
-#include "stats/shares.h"
+#include "core/generate/pick.h"
+#include "core/program.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -25,21 +21,25 @@ std::uint32_t RequestClock() {
     return requestSecond;
 }
 
-// The Type 1 lines in the order the button makes them: uniform, pooled, inverse.
-void (*const RuleGenerators[RULE_COUNT])() = {GenerateUniform, GeneratePooled, GenerateInverse};
-
-// KIVO6's state right after start-up, had data.txt held only the draws before the
-// given one: the newest HISTORY_CAPACITY of them, as its reader keeps.
+// KIVO6's start, had data.txt held only the draws before the given one: the newest
+// HISTORY_CAPACITY of them, as its reader keeps.
 void StartBefore(const std::vector<FileDraw>& draws, std::size_t before) {
-    ResetState();
+    DrawRecord rows[HISTORY_CAPACITY];
     const std::size_t first = before > HISTORY_CAPACITY ? before - HISTORY_CAPACITY : 0;
     for (std::size_t draw = first; draw < before; ++draw) {
-        std::memcpy(DrawHistory[draw - first], draws[draw].data(), sizeof(DrawRecord));
+        std::copy(draws[draw].begin(), draws[draw].end(), rows[draw - first]);
     }
-    drawCount = static_cast<std::int32_t>(before - first);
-    CountDraws();
-    SeedRandom(1);
-    ComputePercentages();
+    StartFromDraws(rows, static_cast<int>(before - first));
+}
+
+// How many of a result line's six numbers ("%02d %02d ...") are in the draw.
+int LineMatches(const char* line, const bool (&inDraw)[256]) {
+    int matches = 0;
+    for (int i = 0; i < MAIN_NUMBERS; ++i) {
+        const int number = (line[3 * i] - '0') * 10 + (line[3 * i + 1] - '0');
+        matches += inDraw[number] ? 1 : 0;
+    }
+    return matches;
 }
 
 // The mean of per-draw values and its standard error from their spread.
@@ -78,10 +78,7 @@ double Binomial(int n, int k) {
 BacktestFigures RunBacktest(const BacktestSettings& settings, const std::vector<FileDraw>& draws,
                             const BacktestProgress& progress) {
     // What the caller had, put back at the end.
-    char loadedResult[RESULT_TEXT_SIZE];
-    std::memcpy(loadedResult, ResultText, sizeof ResultText);
     std::uint32_t (*const loadedClock)() = CalendarClock;
-    const std::int32_t loadedParity = ParityMode;
     const int fileDraws = static_cast<int>(draws.size());
 
     const int tested = std::clamp(settings.draws, 0, fileDraws);
@@ -102,8 +99,9 @@ BacktestFigures RunBacktest(const BacktestSettings& settings, const std::vector<
     CalendarClock = RequestClock;
     for (int draw = figures.firstDraw; seeds > 0 && draw < fileDraws; ++draw) {
         const FileDraw& actual = draws[static_cast<std::size_t>(draw)];
+        // A fresh start clears the options too: requests are made as the Type 1
+        // button makes them with the check box clear and normal parity.
         StartBefore(draws, static_cast<std::size_t>(draw));
-        ParityMode = PARITY_NORMAL;
 
         // Indexed by any byte, so a hand-edited value outside 1..43 is simply never hit.
         bool inDraw[256] = {};
@@ -115,13 +113,10 @@ BacktestFigures RunBacktest(const BacktestSettings& settings, const std::vector<
         long long hits[RULE_COUNT] = {};
         for (int k = 0; k < seeds; ++k) {
             requestSecond = settings.firstSeed + static_cast<std::uint32_t>(k) * SEED_STEP;
-            BeginResult("Pattern 1\n\n");
-            for (int rule = 0; rule < RULE_COUNT; ++rule) {
-                RuleGenerators[rule]();
-                int lineMatches = 0;
-                for (int i = 0; i < MAIN_NUMBERS; ++i) {
-                    lineMatches += inDraw[Pick[i]] ? 1 : 0;
-                }
+            // "Pattern 1\n\n", then one line per rule: uniform, pooled, inverse.
+            const char* line = RequestType1() + sizeof "Pattern 1\n\n" - 1;
+            for (int rule = 0; rule < RULE_COUNT; ++rule, line += 3 * MAIN_NUMBERS) {
+                const int lineMatches = LineMatches(line, inDraw);
                 matches[rule] += lineMatches;
                 hits[rule] += lineMatches >= HIT_THRESHOLD ? 1 : 0;
             }
@@ -142,9 +137,7 @@ BacktestFigures RunBacktest(const BacktestSettings& settings, const std::vector<
     }
 
     StartBefore(draws, draws.size());
-    std::memcpy(ResultText, loadedResult, sizeof ResultText);
     CalendarClock = loadedClock;
-    ParityMode = loadedParity;
     return figures;
 }
 

@@ -3,7 +3,7 @@
 #include "check/explorer_start.h"
 
 #include "check/fix_file.h"
-#include "history/history_file.h"
+#include "core/history/history_file.h"
 #include "import/history_as_meant.h"
 
 namespace {

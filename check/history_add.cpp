@@ -4,7 +4,7 @@
 #include "check/history_add.h"
 
 #include "check/history_check.h"
-#include "history/state.h"
+#include "core/history/state.h"
 #include "import/history_as_meant.h"
 #include "platform/whole_file.h"
 

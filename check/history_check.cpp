@@ -3,8 +3,7 @@
 // the reader left behind to say, with line and column, where the file is off.
 #include "check/history_check.h"
 
-#include "history/history_file.h"
-#include "history/state.h"
+#include "core/program.h"
 #include "platform/text_decoding.h"
 
 #include <algorithm>
@@ -330,10 +329,7 @@ HistoryCheck CheckHistoryFile(const char* path) {
         return check;
     }
     heard.clear();
-    ResetState();
-    ReadingHook = Listen;
-    check.starts = LoadHistoryText(path) == 1;
-    ReadingHook = nullptr;
+    check.starts = StartFromHistoryFile(path, Listen) == 1;
     if (check.starts) {
         AnalyseReading(check);
     }

@@ -3,7 +3,7 @@
 // a summary, and the exit status. main.cpp and the tests use it.
 #pragma once
 
-#include "history/state.h"
+#include "core/history/state.h"
 #include "import/history_as_meant.h"
 #include "import/language.h"
 #include "platform/whole_file.h"

@@ -2,7 +2,7 @@
 // form editors understand (file:line:column: warning: ...), then the summary.
 #include "check/history_check.h"
 
-#include "history/state.h"
+#include "core/history/state.h"
 
 #include <cstdio>
 #include <map>

@@ -7,7 +7,7 @@
 #include "check/history_add.h"
 #include "check/history_check.h"
 #include "check/progress.h"
-#include "history/history_file.h"
+#include "core/history/history_file.h"
 #include "import/history_as_meant.h"
 #include "platform/console.h"
 #include "platform/whole_file.h"

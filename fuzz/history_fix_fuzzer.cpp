@@ -3,9 +3,8 @@
 // KIVO6's own reader loads as exactly the draws reported (the newest 256 of them).
 // The run aborts at the first input that breaks this. Built by fuzz/CMakeLists.txt
 // (fuzz preset) and run by tools/fuzz.sh.
+#include "core/program.h"
 #include "fuzz/memory_history.h"
-#include "history/history_file.h"
-#include "history/state.h"
 #include "import/history_as_meant.h"
 
 #include <algorithm>
@@ -50,10 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Broken("a byte beyond ASCII after the marker line", text);
         }
     }
-    ResetState();
-    const int shown = MessageBoxesShown();
-    if (LoadHistoryText(WriteMemoryHistory(text.data(), text.size())) != 1 ||
-        MessageBoxesShown() != shown) {
+    const int shown = FailuresShown();
+    if (StartFromHistoryFile(WriteMemoryHistory(text.data(), text.size())) != 1 ||
+        FailuresShown() != shown) {
         Broken("KIVO6 does not load the fixed history", text);
     }
     // Every draw is written; KIVO6 uses the newest of them.

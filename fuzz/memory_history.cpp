@@ -1,8 +1,8 @@
-// The memory file and the counted message box of the history fuzzers; see
+// The memory file and the counted failure notice of the history fuzzers; see
 // memory_history.h.
 #include "fuzz/memory_history.h"
-#include "history/history_file.h"
-#include "platform/platform.h"
+
+#include "core/history/history_file.h"
 
 #include <sys/mman.h>
 #include <sys/types.h>
@@ -14,7 +14,7 @@
 
 namespace {
 
-int messageBoxesShown;
+int failuresShown;
 int historyFile = -1;
 char historyPath[64];
 
@@ -23,19 +23,18 @@ char historyPath[64];
     std::abort();
 }
 
-} // namespace
-
-// The core shows its load failures in a message box; here it is counted and answered.
-extern "C" int WINAPI MessageBoxA(HWND, LPCSTR, LPCSTR, UINT) {
-    ++messageBoxesShown;
-    return IDOK;
+void CountFailure(const char*) {
+    ++failuresShown;
 }
 
-int MessageBoxesShown() {
-    return messageBoxesShown;
+} // namespace
+
+int FailuresShown() {
+    return failuresShown;
 }
 
 void OpenMemoryHistory() {
+    ShowHistoryFailure = CountFailure;
     historyFile = memfd_create(HISTORY_FILE_NAME, MFD_CLOEXEC);
     if (historyFile < 0) {
         Fail("history fuzzer: memfd_create");

@@ -6,7 +6,7 @@
 // instead, and only the named columns are read.
 #include "import/history_as_meant.h"
 
-#include "history/state.h"
+#include "core/history/state.h"
 #include "platform/text_decoding.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // and --add write them; kivo6's first run shows a refusal in a box.
 #include "import/history_as_meant.h"
 
-#include "history/state.h"
+#include "core/history/state.h"
 
 #include <algorithm>
 #include <map>

@@ -13,23 +13,23 @@ pattern="${1:-}"
 # name @ file @ the line's text as it stands (its first occurrence is changed; <newline>
 # joins lines where one line alone is not unique) @ the text after the change
 faults=$(cat <<'EOF'
-reader: CR never paired with LF @ history/history_file.cpp @ if (following == '\n') { @ if (false) {
-reader: Ctrl-Z does not end the text @ history/history_file.cpp @ if (c == END_OF_TEXT || c == CTRL_Z) { @ if (c == END_OF_TEXT) {
-reader: marker window one character wider @ history/history_file.cpp @ constexpr int MARKER_SEARCH_LIMIT = 255; @ constexpr int MARKER_SEARCH_LIMIT = 256;
-reader: END line's values kept @ history/history_file.cpp @ TakeBackLineValues(); @ if (false) TakeBackLineValues();
-reader: END gives no replaced row back @ history/history_file.cpp @ if (completedOnLine < HISTORY_CAPACITY) { @ if (false) {
-reader: kept draws not put in file order @ history/history_file.cpp @ std::reverse(rows, oldest); @ (void)oldest;
-shares: count * 100 / total @ stats/shares.cpp @ percent[i] = percent[i] * 100.0f; @ percent[i] = static_cast<float>(mainCounts[i] * 100) / static_cast<float>(mainTotal);
-share table: no tie rounding @ stats/reports.cpp @ static_cast<double>(share) * 10.0 + 0.5 @ static_cast<double>(share) * 10.0
-recent draws: eleven shown @ stats/reports.cpp @ constexpr int RECENT_DRAWS_SHOWN = 10; @ constexpr int RECENT_DRAWS_SHOWN = 11;
-type 2: ticket not re-marked after the reset @ generate/tickets.cpp @ TicketExclusion[drawn[position] - 1] = 1; @ (void)0;
-type 2: last decade group ends at 42 @ generate/tickets.cpp @ {10, 20, 30, 40, 43}; @ {10, 20, 30, 40, 42};
-type 1: latest draw compared on seven numbers @ generate/type1.cpp @ for (int position = 0; position < MAIN_NUMBERS; ++position) { @ for (int position = 0; position < DRAW_SIZE; ++position) {
-type 1: pool index modulo 43 @ generate/type1.cpp @ % poolLength]; @ % NUMBER_COUNT];
-type 1: no share roll against often-drawn numbers @ generate/type1.cpp @ if (NextRandom() % 100 >= threshold) { @ if (NextRandom() % 100 >= threshold + 100) {
+reader: CR never paired with LF @ core/history/history_file.cpp @ if (following == '\n') { @ if (false) {
+reader: Ctrl-Z does not end the text @ core/history/history_file.cpp @ if (c == END_OF_TEXT || c == CTRL_Z) { @ if (c == END_OF_TEXT) {
+reader: marker window one character wider @ core/history/history_file.cpp @ constexpr int MARKER_SEARCH_LIMIT = 255; @ constexpr int MARKER_SEARCH_LIMIT = 256;
+reader: END line's values kept @ core/history/history_file.cpp @ TakeBackLineValues(); @ if (false) TakeBackLineValues();
+reader: END gives no replaced row back @ core/history/history_file.cpp @ if (completedOnLine < HISTORY_CAPACITY) { @ if (false) {
+reader: kept draws not put in file order @ core/history/history_file.cpp @ std::reverse(rows, oldest); @ (void)oldest;
+shares: count * 100 / total @ core/stats/shares.cpp @ percent[i] = percent[i] * 100.0f; @ percent[i] = static_cast<float>(mainCounts[i] * 100) / static_cast<float>(mainTotal);
+share table: no tie rounding @ core/stats/reports.cpp @ static_cast<double>(share) * 10.0 + 0.5 @ static_cast<double>(share) * 10.0
+recent draws: eleven shown @ core/stats/reports.cpp @ constexpr int RECENT_DRAWS_SHOWN = 10; @ constexpr int RECENT_DRAWS_SHOWN = 11;
+type 2: ticket not re-marked after the reset @ core/generate/tickets.cpp @ TicketExclusion[drawn[position] - 1] = 1; @ (void)0;
+type 2: last decade group ends at 42 @ core/generate/tickets.cpp @ {10, 20, 30, 40, 43}; @ {10, 20, 30, 40, 42};
+type 1: latest draw compared on seven numbers @ core/generate/type1.cpp @ for (int position = 0; position < MAIN_NUMBERS; ++position) { @ for (int position = 0; position < DRAW_SIZE; ++position) {
+type 1: pool index modulo 43 @ core/generate/type1.cpp @ % poolLength]; @ % NUMBER_COUNT];
+type 1: no share roll against often-drawn numbers @ core/generate/type1.cpp @ if (NextRandom() % 100 >= threshold) { @ if (NextRandom() % 100 >= threshold + 100) {
 main dialog: focus notices ask for numbers @ ui/main_dialog.cpp @ if (code == BN_CLICKED) { @ if (true) {
 main dialog: radios not re-read on a command @ ui/main_dialog.cpp @ what the user sees.<newline>    ReadParityRadios(dialog); @ what the user sees.
-main dialog: report buffer not cleared @ ui/main_dialog.cpp @ std::fill(std::begin(ReportText), std::end(ReportText), '\0'); @ (void)0;
+reports: report buffer not cleared @ core/program.cpp @ std::fill(std::begin(ReportText), std::end(ReportText), '\0'); @ (void)0;
 main dialog: IDCANCEL does not end it @ ui/main_dialog.cpp @ wParam == MAKEWPARAM(IDOK, BN_CLICKED) || wParam == MAKEWPARAM(IDCANCEL, BN_CLICKED) @ wParam == MAKEWPARAM(IDOK, BN_CLICKED)
 settings: committed flags not shown @ ui/settings_dialog.cpp @ ShowFlags(dialog, IDC_DECADE_1, DecadeFlags, DECADE_GROUPS); @ (void)0;
 settings: committed flags not copied to the pending ones @ ui/settings_dialog.cpp @ std::copy(std::begin(DecadeFlags), std::end(DecadeFlags), PendingDecadeFlags); @ (void)0;

@@ -3,7 +3,7 @@
 // same sources build against Win32 and against our stand-in for it on Linux.
 #pragma once
 
-#include "platform/platform.h"
+#include "ui/win32.h"
 
 // The instance the program was started with; both dialog templates load through it.
 extern HINSTANCE appInstance;

@@ -1,11 +1,8 @@
 // The main dialog "KIVO6": each button runs a fixed sequence of the generators or
 // reports and shows the text in a message box; the check box and the radio buttons
 // set the Type 1 options, read again on every command.
-#include "generate/generators.h"
-#include "generate/random_source.h"
-#include "history/state.h"
+#include "core/program.h"
 #include "resources/resource.h"
-#include "stats/reports.h"
 #include "ui/dialogs.h"
 
 #include <algorithm>
@@ -13,11 +10,20 @@
 
 namespace {
 
+struct ParityRadio {
+    int controlId;
+    std::int32_t mode;
+};
+constexpr ParityRadio PARITY_RADIOS[] = {
+    {IDC_MODE_NORMAL, PARITY_NORMAL},
+    {IDC_MODE_EVEN, PARITY_EVEN_ONLY},
+    {IDC_MODE_ODD, PARITY_ODD_ONLY},
+};
+
 void ReadParityRadios(HWND dialog) {
-    static const int radios[] = {IDC_MODE_NORMAL, IDC_MODE_EVEN, IDC_MODE_ODD};
-    for (std::int32_t mode = 0; mode < static_cast<std::int32_t>(std::size(radios)); ++mode) {
-        if (SendMessageA(GetDlgItem(dialog, radios[mode]), BM_GETCHECK, 0, 0) == BST_CHECKED) {
-            ParityMode = mode;
+    for (const ParityRadio& radio : PARITY_RADIOS) {
+        if (SendMessageA(GetDlgItem(dialog, radio.controlId), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+            ParityMode = radio.mode;
         }
     }
 }
@@ -33,33 +39,6 @@ void ResetParityRadios(HWND dialog) {
 // which stays disabled until the user dismisses the box.
 void ShowText(HWND dialog, const char* text) {
     MessageBoxA(dialog, text, "Dialog", MB_ICONWARNING);
-}
-
-void ShowReport(HWND dialog, void (*format)()) {
-    std::fill(std::begin(ReportText), std::end(ReportText), '\0');
-    format();
-    ShowText(dialog, ReportText);
-}
-
-void ShowType1(HWND dialog) {
-    if (excludePrevious != 0) {
-        BeginResult("Pattern 2\n\n");
-        GenerateUniformNoRepeat();
-        GeneratePooledNoRepeat();
-        GenerateInverseNoRepeat();
-    } else {
-        BeginResult("Pattern 1\n\n");
-        GenerateUniform();
-        GeneratePooled();
-        GenerateInverse();
-    }
-    ShowText(dialog, ResultText);
-}
-
-void ShowType2(HWND dialog) {
-    BeginResult("Type 2\n\n");
-    GenerateTickets();
-    ShowText(dialog, ResultText);
 }
 
 void OnCommand(HWND dialog, WPARAM wParam) {
@@ -78,22 +57,22 @@ void OnCommand(HWND dialog, WPARAM wParam) {
     case IDC_TYPE1:
         // This button also reports focus changes; only a click asks for numbers.
         if (code == BN_CLICKED) {
-            ShowType1(dialog);
+            ShowText(dialog, RequestType1());
         }
         break;
     case IDC_PROBABILITY:
         if (code == BN_CLICKED) {
-            ShowReport(dialog, FormatProbabilityReport);
+            ShowText(dialog, RequestShareTable());
         }
         break;
     case IDC_HISTORY:
         if (code == BN_CLICKED) {
-            ShowReport(dialog, FormatRecentDraws);
+            ShowText(dialog, RequestRecentDraws());
         }
         break;
     case IDC_TYPE2:
         if (code == BN_CLICKED) {
-            ShowType2(dialog);
+            ShowText(dialog, RequestType2());
         }
         break;
     case IDC_SETTINGS:

@@ -1,7 +1,7 @@
 // The settings dialog "詳細設定": which number groups and which recent draws the
 // Type 2 tickets leave out. Clicks go to a pending copy of the flags; only OK
 // commits them, so Cancel, Escape and the close box leave the settings as they were.
-#include "history/state.h"
+#include "core/history/state.h"
 #include "resources/resource.h"
 #include "ui/dialogs.h"
 

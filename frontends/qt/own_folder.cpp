@@ -4,8 +4,8 @@
 // program's dialogs and boxes come after it, unchanged.
 #include "frontends/qt/own_folder.h"
 
+#include "core/history/history_file.h"
 #include "frontends/launch/launch.h"
-#include "history/history_file.h"
 #include "import/history_as_meant.h"
 #include "platform/whole_file.h"
 

@@ -2,7 +2,10 @@
 // streams so that reading the history allocates nothing.
 #include "platform/raw_file.h"
 
-#include "platform/platform.h"
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
 
 RawFile OpenRawFile(const char* path) {
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

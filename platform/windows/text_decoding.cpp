@@ -4,7 +4,10 @@
 // Used by kivo6-check --fix.
 #include "platform/text_decoding.h"
 
-#include "platform/platform.h"
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 // their lines, each tested draw seeing only the draws before it; and the report.
 #include "check/backtest.h"
 
-#include "history/state.h"
+#include "core/history/state.h"
 #include "support/core_fixture.h"
 
 #include <gtest/gtest.h>

@@ -2,10 +2,9 @@
 // the exclusions each honours.
 #include "support/core_fixture.h"
 
-#include "generate/generators.h"
-#include "generate/random_source.h"
-#include "history/state.h"
-#include "support/program_start.h"
+#include "core/generate/generators.h"
+#include "core/generate/pick.h"
+#include "core/history/state.h"
 
 #include <string>
 
@@ -18,7 +17,6 @@ class Generators : public CoreTest {
     // Loads the history as start-up does, sets the options (flag bit g: DecadeFlags[g];
     // bit 5 + k: PastDrawFlags[k]) and seeds the source with 1.
     void Prepare(const std::vector<Draw>& draws, std::int32_t parity, int flags = 0) {
-        ResetToProgramStart();
         StartWith(draws);
         ParityMode = parity;
         for (int bit = 0; bit < DECADE_GROUPS + PAST_DRAW_FLAGS; ++bit) {

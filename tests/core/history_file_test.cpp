@@ -2,8 +2,8 @@
 // the text-mode rules and the malformed input a hand-kept file can hold.
 #include "support/core_fixture.h"
 
-#include "history/history_file.h"
-#include "history/state.h"
+#include "core/history/history_file.h"
+#include "core/history/state.h"
 #include "support/loaded_tables.h"
 
 #include <string>
@@ -44,16 +44,11 @@ TEST_F(HistoryFile, RefusedFilesSayWhyOnce) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
-        ShownMessageBoxes().clear();
+        ShownFailures().clear();
         ResetState();
         std::string path = c.path ? (folder_ / c.path).string() : WriteHistory(c.bytes).string();
         EXPECT_EQ(LoadHistoryText(path.c_str()), 0);
-        ASSERT_EQ(ShownMessageBoxes().size(), 1u);
-        const ShownMessageBox& shown = ShownMessageBoxes()[0];
-        EXPECT_EQ(shown.owner, nullptr);
-        EXPECT_EQ(shown.text, c.text);
-        EXPECT_EQ(shown.caption, "Dialog");
-        EXPECT_EQ(shown.flags, 0x30u); // MB_ICONWARNING, MB_OK
+        EXPECT_EQ(ShownFailures(), std::vector<std::string>{c.text});
         EXPECT_EQ(drawCount, 0);
     }
 }
@@ -118,7 +113,7 @@ TEST_F(HistoryFile, EachFileLeavesItsDraws) {
         EXPECT_EQ(mainTotal, 6 * c.draws);
         EXPECT_EQ(RowText(c.row), c.values);
     }
-    EXPECT_TRUE(ShownMessageBoxes().empty());
+    EXPECT_TRUE(ShownFailures().empty());
 }
 
 // Draw d of these files (from 1) holds d % 256 and d / 256, then 1 to 5, so a row names

@@ -9,16 +9,17 @@ namespace {
 class HistoryInvariants : public CoreTest {};
 
 TEST_F(HistoryInvariants, HoldForTheCorpusAndHostileHistories) {
-    auto boxesShown = [] { return static_cast<int>(ShownMessageBoxes().size()); };
+    auto failuresShown = [] { return static_cast<int>(ShownFailures().size()); };
     int loaded = 0;
     auto histories = ReplayedHistories(KIVO6_HISTORY_CORPUS);
     for (const auto& [name, bytes] : histories) {
-        ShownMessageBoxes().clear();
+        ShownFailures().clear();
         std::string path = WriteHistory(bytes).string();
         auto data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-        const char* broken = CheckHistoryInvariants(path.c_str(), data, bytes.size(), boxesShown);
+        const char* broken =
+            CheckHistoryInvariants(path.c_str(), data, bytes.size(), failuresShown);
         EXPECT_STREQ(broken, nullptr) << name;
-        loaded += ShownMessageBoxes().empty() ? 1 : 0;
+        loaded += ShownFailures().empty() ? 1 : 0;
     }
     // The corpus was found, and both refused and loaded files were exercised.
     EXPECT_GE(histories.size(), 219u);

@@ -1,10 +1,10 @@
-// The random source's fixed arithmetic, the start of a result, the parity filter, the
-// sort and the pick line, and the line writer's bound.
+// The random source's fixed arithmetic, the start of a result, the sort and the pick
+// line, and the line writer's bound. The parity filter shows in the generators' lines.
 #include "support/core_fixture.h"
 
-#include "generate/random_source.h"
-#include "history/line_writer.h"
-#include "history/state.h"
+#include "core/generate/pick.h"
+#include "core/history/line_writer.h"
+#include "core/history/state.h"
 
 #include <cstring>
 
@@ -28,20 +28,6 @@ TEST_F(RandomSourceTest, BeginResultSeedsFromTheClockAndLeavesOnlyTheHeader) {
     EXPECT_EQ(RandomSource, 1700000000u);
     EXPECT_EQ(std::string(ResultText, sizeof ResultText),
               "Type 2\n\n" + std::string(sizeof ResultText - 8, '\0'));
-}
-
-TEST_F(RandomSourceTest, ParityFilterRejectsTheOtherParity) {
-    struct Case {
-        std::int32_t mode;
-        std::uint8_t number;
-        std::int32_t rejected;
-    } cases[] = {{PARITY_EVEN_ONLY, 43, 1}, {PARITY_EVEN_ONLY, 42, 0}, {PARITY_ODD_ONLY, 43, 0},
-                 {PARITY_ODD_ONLY, 42, 1},  {PARITY_ODD_ONLY, 1, 0},   {PARITY_EVEN_ONLY, 2, 0},
-                 {PARITY_NORMAL, 1, 0},     {PARITY_NORMAL, 42, 0}};
-    for (const Case& c : cases) {
-        ParityMode = c.mode;
-        EXPECT_EQ(RejectByParity(c.number), c.rejected) << c.mode << " " << int{c.number};
-    }
 }
 
 TEST_F(RandomSourceTest, SortedPickBecomesOneLineAndKeepsItsSeventhNumber) {

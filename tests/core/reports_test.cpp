@@ -1,23 +1,14 @@
 // The share table and the recent-draw list, byte for byte in code page 932.
 #include "support/core_fixture.h"
 
-#include "history/state.h"
-#include "stats/reports.h"
+#include "core/program.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 namespace {
 
-class Reports : public CoreTest {
-  protected:
-    std::string Report(void (*format)()) {
-        std::memset(ReportText, 0, sizeof ReportText);
-        format();
-        return ReportText;
-    }
-};
+class Reports : public CoreTest {};
 
 // "[%02d]: %2d回: %3.1f％  " with 回 and ％ in code page 932.
 std::string Entry(const char* number, const char* count, const char* share) {
@@ -26,7 +17,7 @@ std::string Entry(const char* number, const char* count, const char* share) {
 
 TEST_F(Reports, ShareTableHasFiveEntriesALineAndNoFinalNewline) {
     StartWith({{1, 2, 3, 4, 5, 6, 7}});
-    std::string table = Report(FormatProbabilityReport);
+    std::string table = RequestShareTable();
     std::string drawn = Entry("01", " 1", "16.7"), never = Entry("41", " 0", "0.0");
     EXPECT_EQ(table.substr(0, 5 * drawn.size() + 1),
               drawn + Entry("02", " 1", "16.7") + Entry("03", " 1", "16.7") +
@@ -53,14 +44,14 @@ TEST_F(Reports, ShareEntriesPadTheCountAndRoundTheShareTiesUp) {
         mainCounts[0] = static_cast<std::uint8_t>(c.count);
         percent[0] = c.share;
         std::string entry = Entry("01", c.shownCount, c.shownShare);
-        EXPECT_EQ(Report(FormatProbabilityReport).substr(0, entry.size()), entry);
+        EXPECT_EQ(std::string(RequestShareTable()).substr(0, entry.size()), entry);
     }
 }
 
 TEST_F(Reports, RecentDrawsListTheTenNewestInStoredOrder) {
     StartWith({{1, 2, 3, 4, 5, 6, 7}, {42, 1, 30, 7, 19, 3, 11}});
-    EXPECT_EQ(Report(FormatRecentDraws), "No.002 : [42][01][30][07][19][03]:[11]\n"
-                                         "No.001 : [01][02][03][04][05][06]:[07]\n");
+    EXPECT_EQ(std::string(RequestRecentDraws()), "No.002 : [42][01][30][07][19][03]:[11]\n"
+                                                 "No.001 : [01][02][03][04][05][06]:[07]\n");
     struct Case {
         int draws;
         const char* rows; // the numbers after "No.", line by line
@@ -69,16 +60,15 @@ TEST_F(Reports, RecentDrawsListTheTenNewestInStoredOrder) {
                  {3, "003 002 001"},
                  {0, ""}};
     for (const Case& c : cases) {
-        ResetState();
         StartWith(std::vector<Draw>(static_cast<std::size_t>(c.draws), Draw{1, 2, 3, 4, 5, 6, 7}));
         std::string expected, rows = c.rows;
         for (std::size_t at = 0; at < rows.size(); at += 4) {
             expected += "No." + rows.substr(at, 3) + " : [01][02][03][04][05][06]:[07]\n";
         }
-        EXPECT_EQ(Report(FormatRecentDraws), expected) << c.draws;
+        EXPECT_EQ(std::string(RequestRecentDraws()), expected) << c.draws;
     }
     ASSERT_EQ(LoadBytes("KIVO\n255 1 2 3 4 5 200\nEND\n"), 1);
-    EXPECT_EQ(Report(FormatRecentDraws), "No.001 : [255][01][02][03][04][05]:[200]\n");
+    EXPECT_EQ(std::string(RequestRecentDraws()), "No.001 : [255][01][02][03][04][05]:[200]\n");
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 // every refusal with its line, column and words.
 #include "import/history_as_meant.h"
 
-#include "history/state.h"
+#include "core/history/state.h"
 #include "support/core_fixture.h"
 
 #include <string>

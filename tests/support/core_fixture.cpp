@@ -1,28 +1,23 @@
 // Test support for the logic core; see core_fixture.h.
 #include "support/core_fixture.h"
 
-#include "generate/random_source.h"
-#include "history/history_file.h"
-#include "history/state.h"
-#include "platform/platform.h"
-#include "stats/shares.h"
-#include "support/program_start.h"
+#include "core/generate/pick.h"
+#include "core/program.h"
 
 #include <fstream>
 #include <random>
 #include <sstream>
 
-std::vector<ShownMessageBox>& ShownMessageBoxes() {
-    static std::vector<ShownMessageBox> shown;
+std::vector<std::string>& ShownFailures() {
+    static std::vector<std::string> shown;
     return shown;
 }
 
-int WINAPI RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-    ShownMessageBoxes().push_back({owner, text, caption, type});
-    return IDOK;
+namespace {
+void RecordFailure(const char* text) {
+    ShownFailures().emplace_back(text);
 }
 
-namespace {
 std::uint32_t stoppedSecond;
 std::uint32_t StoppedClock() {
     return stoppedSecond;
@@ -84,9 +79,10 @@ std::vector<std::pair<std::string, std::string>> ReplayedHistories(const char* c
 }
 
 void CoreTest::SetUp() {
-    ShownMessageBoxes().clear();
+    ShownFailures().clear();
+    ShowHistoryFailure = RecordFailure;
     CalendarClock = SystemCalendarClock;
-    ResetToProgramStart();
+    ResetToProgramLoad();
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     // A name of its own for each run, so that runs side by side never share a folder.
     folder_ = std::filesystem::temp_directory_path() /
@@ -118,6 +114,5 @@ int CoreTest::LoadBytes(std::string_view bytes) {
 }
 
 void CoreTest::StartWith(const std::vector<Draw>& draws) {
-    ASSERT_EQ(LoadBytes(HistoryText(draws)), 1);
-    ComputePercentages();
+    ASSERT_EQ(StartFromHistoryFile(WriteHistory(HistoryText(draws)).string().c_str()), 1);
 }

@@ -1,8 +1,6 @@
-// Test support for the logic core: a recording stand-in for the message box, a clock
-// that stands still, and a fixture that writes a data.txt and loads it.
+// Test support for the logic core: the reader's failure texts recorded, a clock that
+// stands still, and a fixture that writes a data.txt and starts the program on it.
 #pragma once
-
-#include "platform/platform.h"
 
 #include <gtest/gtest.h>
 
@@ -14,19 +12,8 @@
 #include <utility>
 #include <vector>
 
-struct ShownMessageBox {
-    void* owner;
-    std::string text;
-    std::string caption;
-    unsigned flags;
-};
-
-// Every message box the code under test asked for, in order.
-std::vector<ShownMessageBox>& ShownMessageBoxes();
-
-// Stands in for the message box: records it and answers OK at once. Each platform's
-// message_box.cpp routes the core's MessageBoxA calls here.
-int WINAPI RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+// Every failure text the reader showed since the test began, in order.
+std::vector<std::string>& ShownFailures();
 
 // Makes BeginResult seed from the given second.
 void StopClockAt(std::uint32_t second);
@@ -51,7 +38,7 @@ class CoreTest : public ::testing::Test {
     static std::string FileBytes(const std::filesystem::path& path);
     // Writes the bytes as a file and returns LoadHistoryText's answer for it.
     int LoadBytes(std::string_view bytes);
-    // Loads the history and computes shares and pool, as start-up does.
+    // Starts the program on these draws written as its history file.
     void StartWith(const std::vector<Draw>& draws);
 
     std::filesystem::path folder_;

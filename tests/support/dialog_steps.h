@@ -3,7 +3,7 @@
 // sessions, which run on user32 and on our stand-in alike.
 #pragma once
 
-#include "platform/platform.h"
+#include "ui/win32.h"
 
 #include <gtest/gtest.h>
 

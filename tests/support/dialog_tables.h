@@ -3,7 +3,7 @@
 // stand-in reads out of kivo6.rc. Captions are UTF-8.
 #pragma once
 
-#include "platform/platform.h"
+#include "ui/win32.h"
 
 #include <vector>
 

@@ -1,17 +1,12 @@
 // See history_invariants.h. Only what no worked case of the core tests can show is
 // checked here: the tables stay in their bounds and agree with each other, the texts
-// keep their shape, and a listening hook changes nothing. Each check returns what broke,
+// keep their shape, and a listener changes nothing. Each check returns what broke,
 // or nullptr; the first broken rule ends the run, as it may make later checks meaningless.
 #include "support/history_invariants.h"
 
-#include "generate/generators.h"
-#include "generate/random_source.h"
-#include "history/history_file.h"
-#include "history/state.h"
-#include "stats/reports.h"
-#include "stats/shares.h"
+#include "core/generate/pick.h"
+#include "core/program.h"
 #include "support/loaded_tables.h"
-#include "support/program_start.h"
 
 #include <algorithm>
 #include <cstring>
@@ -50,7 +45,7 @@ void TakeOptionsFrom(const std::uint8_t* data, std::size_t size) {
     CalendarClock = TickingClock;
 }
 
-// A listening hook must hear every note at a place in the file and in the tables.
+// A listener must hear every note at a place in the file and in the tables.
 const char* brokenNote;
 void CheckNote(const ReadingNote& note) {
     bool placed = note.line >= 1 && note.column >= 1;
@@ -65,21 +60,18 @@ void CheckNote(const ReadingNote& note) {
     }
 }
 
-// Reads the same bytes again with the hook set, as kivo6-check does, and compares.
-const char* CheckListenedReading(const char* path, int loaded, int (*boxesShown)()) {
+// Starts again on the same bytes with a listener, as kivo6-check does, and compares.
+const char* CheckListenedReading(const char* path, int loaded, int (*failuresShown)()) {
     static LoadedTables plain;
     static LoadedTables listened;
     TakeLoadedTables(plain);
-    int boxes = boxesShown();
-    ResetState();
+    int failures = failuresShown();
     brokenNote = nullptr;
-    ReadingHook = CheckNote;
-    int again = LoadHistoryText(path);
-    ReadingHook = nullptr;
+    int again = StartFromHistoryFile(path, CheckNote);
     TakeLoadedTables(listened);
     REQUIRE(brokenNote == nullptr, brokenNote);
     REQUIRE(again == loaded, "listening changed the reader's answer");
-    REQUIRE(boxesShown() == boxes, "a listened reading showed a message box");
+    REQUIRE(failuresShown() == failures, "a listened reading showed its failure");
     REQUIRE(SameLoadedTables(plain, listened), "listening changed what was loaded");
     return nullptr;
 }
@@ -128,15 +120,13 @@ int CountInReport(char wanted) {
     return static_cast<int>(std::count(static_cast<const char*>(ReportText), end, wanted));
 }
 
-// Each report as the dialog shows it: ReportText cleared, then formatted. Both are
-// whole: the 43 entries five a line, and one line for each recent draw shown.
+// Each report as the dialog asks for it. Both are whole: the 43 entries five a line,
+// and one line for each recent draw shown.
 const char* CheckReports() {
-    std::memset(ReportText, 0, sizeof ReportText);
-    FormatProbabilityReport();
+    RequestShareTable();
     REQUIRE(CountInReport('[') == NUMBER_COUNT && CountInReport('\n') == 8,
             "the share table is not whole");
-    std::memset(ReportText, 0, sizeof ReportText);
-    FormatRecentDraws();
+    RequestRecentDraws();
     int shown = std::min(drawCount, 10);
     REQUIRE(CountInReport('N') == shown && CountInReport('\n') == shown &&
                 CountInReport('[') == DRAW_SIZE * shown,
@@ -147,39 +137,28 @@ const char* CheckReports() {
 } // namespace
 
 const char* CheckHistoryInvariants(const char* path, const std::uint8_t* data, std::size_t size,
-                                   int (*boxesShown)()) {
+                                   int (*failuresShown)()) {
     const char* broken = nullptr;
-    ResetToProgramStart();
-    int loaded = LoadHistoryText(path);
+    int loaded = StartFromHistoryFile(path);
     REQUIRE(drawCount >= 0 && drawCount <= HISTORY_CAPACITY, "drawCount outside 0..256");
-    PASSES(CheckListenedReading(path, loaded, boxesShown));
+    PASSES(CheckListenedReading(path, loaded, failuresShown));
     if (loaded != 1) {
         // The program stops here; the dialog never opens.
         REQUIRE(loaded == 0 && drawCount == 0, "a refused file answered not 0 or left draws");
         return nullptr;
     }
     REQUIRE(mainTotal == MAIN_NUMBERS * drawCount, "mainTotal is not 6 * drawCount");
-    ComputePercentages();
     PASSES(CheckPool());
 
     TakeOptionsFrom(data, size);
-    using Generator = void (*)();
-    const Generator members[2][3] = {
-        {GenerateUniform, GeneratePooled, GenerateInverse},
-        {GenerateUniformNoRepeat, GeneratePooledNoRepeat, GenerateInverseNoRepeat}};
     for (std::int32_t parity : {PARITY_NORMAL, PARITY_EVEN_ONLY, PARITY_ODD_ONLY}) {
         ParityMode = parity;
-        for (int pattern = 0; pattern < 2; ++pattern) {
-            const char* header = pattern == 0 ? "Pattern 1\n\n" : "Pattern 2\n\n";
-            BeginResult(header);
-            for (Generator member : members[pattern]) {
-                member();
-            }
-            PASSES(CheckResult(header, 3));
+        for (excludePrevious = 0; excludePrevious < 2; ++excludePrevious) {
+            RequestType1();
+            PASSES(CheckResult(excludePrevious == 0 ? "Pattern 1\n\n" : "Pattern 2\n\n", 3));
         }
     }
-    BeginResult("Type 2\n\n");
-    GenerateTickets();
+    RequestType2();
     PASSES(CheckResult("Type 2\n\n", 5));
     return CheckReports();
 }

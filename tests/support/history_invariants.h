@@ -5,11 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 
-// Starts the program afresh, loads the file at `path` (which must hold `data`) through
-// the real reader, and again with the kivo6-check hook listening, then makes every
-// request the main dialog can make. The settings dialog's flags come from the last two
-// bytes and the clock from the four before them. `boxesShown` answers how many message
-// boxes the process has shown so far. Returns nullptr when every table and text keeps
-// its rules, or else what broke.
+// Starts the program on the file at `path` (which must hold `data`), and again with a
+// listener as kivo6-check does, then makes every request the main dialog can make. The
+// settings dialog's flags come from the last two bytes and the clock from the four
+// before them. `failuresShown` answers how many failure texts the reader has shown. Returns nullptr
+// when every table and text keeps its rules, or else what broke.
 const char* CheckHistoryInvariants(const char* path, const std::uint8_t* data, std::size_t size,
-                                   int (*boxesShown)());
+                                   int (*failuresShown)());

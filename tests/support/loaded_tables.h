@@ -1,9 +1,9 @@
 // What the history reader leaves behind: the history and every counter it fills.
 // The core tests and the history fuzzer compare a plain reading with one that the
-// kivo6-check hook listened to; they must be the same.
+// listener heard, as kivo6-check reads; they must be the same.
 #pragma once
 
-#include "history/state.h"
+#include "core/history/state.h"
 
 #include <cstdint>
 #include <cstring>

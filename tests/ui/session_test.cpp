@@ -6,7 +6,7 @@
 #include "support/dialog_steps.h"
 #include "support/session_host.h"
 
-#include "history/state.h"
+#include "core/history/state.h"
 #include "resources/resource.h"
 
 #include <algorithm>

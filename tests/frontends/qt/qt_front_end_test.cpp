@@ -5,9 +5,9 @@
 // sessions to test.
 #include "support/core_fixture.h"
 
+#include "core/history/state.h"
 #include "frontends/qt/own_folder.h"
 #include "frontends/qt/qt_front_end.h"
-#include "history/state.h"
 #include "resources/resource.h"
 
 #include <QtCore/QTimer>

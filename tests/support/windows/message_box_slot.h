@@ -1,6 +1,6 @@
 // Routes the calls this program makes to MessageBoxA to a function of the tests, by
 // defining user32's import slot, which keeps the import library's own entry out of
-// the link. Used by the core tests' recorder and by the session host.
+// the link. Used by the session host.
 #pragma once
 
 #include <windows.h>

@@ -1,6 +1,6 @@
 // Reading data.txt into the draw history and the per-number counters.
-// Called once by the entry routine, right after ResetState; kivo6-check also listens
-// in through ReadingHook to tell a user how each part of their file was read.
+// Called once at program start, right after ResetState; kivo6-check reads through
+// ReadHistoryText with a listener to tell a user how each part of their file was read.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +15,12 @@ inline constexpr char LOAD_FAILED_TEXT[] = "ERROR ReadData";
 // around it writes or names.
 inline constexpr char HISTORY_FILE_NAME[] = "data.txt";
 
-// 1 when the history was loaded (even with no draws), 0 after showing why it was not.
+// Where the reader's failure text goes when KIVO6 reads: the entry routine installs
+// its message box here. Unset, a failure is shown nowhere.
+extern void (*ShowHistoryFailure)(const char* text);
+
+// 1 when the history was loaded (even with no draws), 0 after showing why it was not
+// through ShowHistoryFailure.
 int LoadHistoryText(const char* path);
 
 // Counts every complete draw of DrawHistory into mainCounts, bonusCounts and
@@ -57,8 +62,10 @@ struct ReadingNote {
     bool bytesAfterCtrlZ;
 };
 
-// Unset in KIVO6, and the reader then only reads. When it is set, each note goes to
-// it as it happens, the reader also reads on past "END" (storing nothing there) so
-// that every part of the file is accounted for, and a failure's text goes to the hook
-// instead of a message box. Nothing is allocated.
-extern void (*ReadingHook)(const ReadingNote& note);
+using ReadingListener = void (*)(const ReadingNote& note);
+
+// LoadHistoryText, told as it goes: each note goes to the listener as it happens,
+// the reader reads on past "END" (storing nothing there) so that every part of the
+// file is accounted for, and a failure's text goes to the listener instead of
+// ShowHistoryFailure. With no listener it is LoadHistoryText. Nothing is allocated.
+int ReadHistoryText(const char* path, ReadingListener listener);

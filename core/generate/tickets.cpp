@@ -1,10 +1,10 @@
 // The Type 2 tickets: 30 numbers drawn without repetition from those the settings
 // leave available, starting again from all 43 when they run out, dealt as five
 // sorted tickets of six.
-#include "generate/generators.h"
+#include "core/generate/generators.h"
 
-#include "generate/random_source.h"
-#include "history/state.h"
+#include "core/generate/pick.h"
+#include "core/history/state.h"
 
 #include <algorithm>
 #include <cstring>

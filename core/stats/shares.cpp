@@ -1,9 +1,9 @@
 // Shares in percent with exactly two single-precision roundings, and the weighted pool
 // in which number n fills one cell plus one per whole percent of its share.
-#include "stats/shares.h"
+#include "core/stats/shares.h"
 
-#include "generate/random_source.h"
-#include "history/state.h"
+#include "core/history/random_source.h"
+#include "core/history/state.h"
 
 #include <cfloat>
 #include <cstring>
@@ -27,6 +27,9 @@ void AppendToPool(std::uint8_t number) {
 } // namespace
 
 void ComputePercentages() {
+    // The pool is built from the shares alone, so a second call builds it again
+    // rather than appending past the first.
+    poolLength = 0;
     for (int i = 0; i < NUMBER_COUNT; ++i) {
         if (mainCounts[i] != 0) {
             percent[i] = static_cast<float>(mainCounts[i]) / static_cast<float>(mainTotal);

@@ -57,6 +57,12 @@ extern char ReportText[REPORT_TEXT_SIZE];
 // options and the text buffers as they are.
 void ResetState();
 
+// Every variable above, and the random source, as the process holds them when it
+// loads: the options and texts zero too. KIVO6 loads once and needs no such step;
+// program start takes it so that a start inside a running process (kivo6-check's
+// backtest, the tests) begins where the program does.
+void ResetToProgramLoad();
+
 // Appends a zero-terminated piece to the zero-terminated text in a buffer of the
 // given capacity. What would not fit is left off, so the buffer always stays
 // terminated inside its bounds.

@@ -1,11 +1,12 @@
 // The six Type 1 generators: one procedure that fills seven distinct numbers passing
 // every test of its member, differing in where a candidate comes from, whether it
 // must pass a roll against its share, and whether the latest draw is left out.
-#include "generate/generators.h"
+#include "core/generate/generators.h"
 
-#include "generate/random_source.h"
-#include "history/state.h"
+#include "core/generate/pick.h"
+#include "core/history/state.h"
 
+#include <cassert>
 #include <cstring>
 
 namespace {
@@ -18,6 +19,9 @@ template <CandidateSource source>
 std::uint8_t DrawCandidate() {
     std::int32_t value = NextRandom();
     if constexpr (source == CandidateSource::Pool) {
+        // The pool is built at start with every number in it; before that there is
+        // nothing to draw from, and the remainder below would divide by zero.
+        assert(poolLength > 0);
         return WeightedPool[static_cast<std::uint32_t>(value) % poolLength];
     }
     return static_cast<std::uint8_t>(value % NUMBER_COUNT + 1);

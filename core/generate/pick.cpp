@@ -1,29 +1,18 @@
-// The linear congruential generator behind every random choice, and the steps that
-// start a result and turn a finished pick into one "%02d ..." line of ResultText.
-#include "generate/random_source.h"
+// The steps that start a result and turn a finished pick into one "%02d ..." line of
+// ResultText.
+#include "core/generate/pick.h"
 
-#include "history/line_writer.h"
-#include "history/state.h"
+#include "core/history/line_writer.h"
+#include "core/history/state.h"
 
 #include <cstring>
 #include <ctime>
-
-std::uint32_t RandomSource = 1;
 
 std::uint32_t SystemCalendarClock() {
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(std::time(nullptr)));
 }
 
 std::uint32_t (*CalendarClock)() = SystemCalendarClock;
-
-void SeedRandom(std::uint32_t seed) {
-    RandomSource = seed;
-}
-
-std::int32_t NextRandom() {
-    RandomSource = RandomSource * 214013u + 2531011u;
-    return static_cast<std::int32_t>((RandomSource >> 16) & 0x7FFFu);
-}
 
 void BeginResult(const char* header) {
     SeedRandom(CalendarClock());

@@ -1,9 +1,9 @@
 // The share table (five entries a line) and the list of the ten most recent draws,
 // each entry formatted into a cleared local buffer and appended to ReportText.
-#include "stats/reports.h"
+#include "core/stats/reports.h"
 
-#include "history/line_writer.h"
-#include "history/state.h"
+#include "core/history/line_writer.h"
+#include "core/history/state.h"
 
 #include <cmath>
 #include <cstring>

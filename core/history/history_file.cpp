@@ -2,12 +2,11 @@
 // forming one stream in which every seventh value completes a draw, up to an "END"
 // line. The newest 256 draws are kept, however long the file. It is consumed a byte at
 // a time through one small buffer, so a line or a token of any length is read whole
-// without ever overrunning storage. When a ReadingHook is set, the reader tells it
+// without ever overrunning storage. When a listener is given, the reader tells it
 // where each part of the file went.
-#include "history/history_file.h"
+#include "core/history/history_file.h"
 
-#include "history/state.h"
-#include "platform/platform.h"
+#include "core/history/state.h"
 #include "platform/raw_file.h"
 
 #include <algorithm>
@@ -16,6 +15,9 @@
 #include <cstring>
 
 namespace {
+
+// Who hears the notes of the reading under way; none while KIVO6 itself reads.
+ReadingListener listener;
 
 constexpr int END_OF_TEXT = -1;
 constexpr int CTRL_Z = 0x1A;
@@ -292,14 +294,14 @@ void NoteValue(int value, int endColumn) {
     note.digitAfterStop = tokenDigitAfterStop;
     note.draw = drawsRead;
     note.position = column;
-    ReadingHook(note);
+    listener(note);
 }
 
 // endColumn: the column just after the token's last character. Once for each value
 // of the file, so kept inline.
 inline void EndToken(int endColumn) {
     int value = TokenValue();
-    if (ReadingHook != nullptr) {
+    if (listener != nullptr) {
         NoteValue(value, endColumn);
     }
     StoreValue(value);
@@ -352,7 +354,7 @@ void NoteTextAfterEnd() {
         }
         ++lineColumn;
         if (!IsConversionSpace(c)) {
-            ReadingHook(NoteAt(ReadingEvent::TextAfterEnd, line, lineColumn));
+            listener(NoteAt(ReadingEvent::TextAfterEnd, line, lineColumn));
             return;
         }
     }
@@ -382,7 +384,7 @@ LineOutcome ReadDataLine() {
                 continue;
             }
             // A number's first digit: with nobody listening, only its value is kept.
-            if (!inToken && ReadingHook == nullptr) {
+            if (!inToken && listener == nullptr) {
                 endMatched = 0;
                 inToken = true;
                 tokenPhase = TokenPhase::Digits;
@@ -404,15 +406,15 @@ LineOutcome ReadDataLine() {
         }
         if (c == '\0') {
             cutOff = true;
-            if (ReadingHook != nullptr) {
-                ReadingHook(NoteAt(ReadingEvent::NulInLine, textLine, at));
+            if (listener != nullptr) {
+                listener(NoteAt(ReadingEvent::NulInLine, textLine, at));
             }
         } else {
             endMatched = AdvanceMatch("END", endMatched, c);
             if (endMatched == 3) {
                 TakeBackLineValues();
-                if (ReadingHook != nullptr) {
-                    ReadingHook(NoteAt(ReadingEvent::EndFound, textLine, at - 2));
+                if (listener != nullptr) {
+                    listener(NoteAt(ReadingEvent::EndFound, textLine, at - 2));
                     NoteTextAfterEnd();
                 }
                 return LineOutcome::EndLine;
@@ -436,10 +438,10 @@ LineOutcome ReadDataLine() {
     }
     textColumn = at;
     textLineOpen = c != '\n';
-    if (ReadingHook != nullptr) {
+    if (listener != nullptr) {
         ReadingNote note = NoteAt(ReadingEvent::LineEnded, textLine, 1);
         note.length = at;
-        ReadingHook(note);
+        listener(note);
     }
     return c == END_OF_TEXT ? LineOutcome::EndOfText : LineOutcome::More;
 }
@@ -450,22 +452,22 @@ void NoteTextEnded() {
                                     : NoteAt(ReadingEvent::TextEnded, textLine + 1, 1);
     note.bytesAfterCtrlZ =
         endedByCtrlZ && (heldByte != END_OF_TEXT || NextRawByte() != END_OF_TEXT);
-    ReadingHook(note);
+    listener(note);
 }
 
 void ShowLoadFailure(ReadingEvent event, const char* text) {
-    if (ReadingHook != nullptr) {
+    if (listener != nullptr) {
         ReadingNote note = NoteAt(event, 1, 1);
         note.message = text;
-        ReadingHook(note);
-        return;
+        listener(note);
+    } else if (ShowHistoryFailure != nullptr) {
+        ShowHistoryFailure(text);
     }
-    MessageBoxA(nullptr, text, "Dialog", MB_ICONWARNING);
 }
 
 } // namespace
 
-void (*ReadingHook)(const ReadingNote& note);
+void (*ShowHistoryFailure)(const char* text);
 
 void CountDraws() {
     for (int row = 0; row < drawCount; ++row) {
@@ -489,6 +491,11 @@ void CountDraws() {
 }
 
 int LoadHistoryText(const char* path) {
+    return ReadHistoryText(path, nullptr);
+}
+
+int ReadHistoryText(const char* path, ReadingListener listenTo) {
+    listener = listenTo;
     RawFile file = OpenRawFile(path);
     if (file == NO_RAW_FILE) {
         ShowLoadFailure(ReadingEvent::NotOpened, HISTORY_NOT_OPENED_TEXT);
@@ -510,7 +517,7 @@ int LoadHistoryText(const char* path) {
     while (outcome == LineOutcome::More) {
         outcome = ReadDataLine();
     }
-    if (ReadingHook != nullptr && outcome == LineOutcome::EndOfText) {
+    if (listener != nullptr && outcome == LineOutcome::EndOfText) {
         NoteTextEnded();
     }
     CloseRawFile(file);

@@ -1,6 +1,8 @@
 // Definitions of the shared tables and their reset. All of them are zero when the
 // program loads; ResetState clears the data half again before the history is read.
-#include "history/state.h"
+#include "core/history/state.h"
+
+#include "core/history/random_source.h"
 
 #include <cstring>
 
@@ -42,6 +44,19 @@ void ResetState() {
     std::memset(PoolScratch, 0, sizeof PoolScratch);
     std::memset(DrawHistory, 0, sizeof DrawHistory);
     std::memset(TicketExclusion, 0, sizeof TicketExclusion);
+}
+
+void ResetToProgramLoad() {
+    ResetState();
+    SeedRandom(1);
+    ParityMode = PARITY_NORMAL;
+    excludePrevious = 0;
+    std::memset(DecadeFlags, 0, sizeof DecadeFlags);
+    std::memset(PastDrawFlags, 0, sizeof PastDrawFlags);
+    std::memset(PendingDecadeFlags, 0, sizeof PendingDecadeFlags);
+    std::memset(PendingPastDrawFlags, 0, sizeof PendingPastDrawFlags);
+    std::memset(ResultText, 0, sizeof ResultText);
+    std::memset(ReportText, 0, sizeof ReportText);
 }
 
 void AppendToText(char* text, std::size_t capacity, const char* piece) {
