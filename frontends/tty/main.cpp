@@ -1,9 +1,11 @@
-// The entry point of kivo6-tty: reads the command line, takes over the terminal,
-// installs the terminal front end in the window model and runs the program's own
-// WinMain on the templates built into it. Also compiled into the test variants of
-// the program.
-#include "frontends/launch/launch.h"
+// The entry point of kivo6-tty: reads the command line, asks on the terminal about
+// the first start in the user's own folder, takes over the terminal, installs the
+// terminal front end in the window model and runs the program's own WinMain on the
+// templates built into it.
+#include "frontends/launch/first_run.h"
+#include "frontends/tty/first_run_question.h"
 #include "frontends/tty/tty_front_end.h"
+#include "platform/console.h"
 #include "standin/window_model.h"
 
 #include <clocale>
@@ -39,6 +41,12 @@ int main(int argc, char** argv) {
     const Launch launch = ReadLaunchCommandLine(program, argc, argv, std::cout, std::cerr);
     if (launch.exitStatus >= 0) {
         return launch.exitStatus;
+    }
+    if (launch.ownFolder) {
+        TerminalFirstRunQuestion question(
+            std::cin, std::cout, LocaleAsksForJapanese() ? Language::Japanese : Language::English,
+            launch.startedIn);
+        OfferAHistory(program, question);
     }
     std::setlocale(LC_ALL, "");
     UseUtf8Characters();

@@ -2,9 +2,10 @@
 # Checks that each folder of the program includes only from the folders whose
 # libraries it links: the logic core from itself and the platform seam, the dialogs
 # from the core, the stand-in from itself and the platform seam, reading a history as
-# meant from the core, kivo6-check from the core and that reading, each front end
-# from itself and the stand-in (kivo6 also from that reading and the platform seam,
-# for its first run), and so on. A quoted
+# meant from the core, kivo6-check from the core and that reading, the front ends'
+# shared start from the core and that reading (for the first run), each front end
+# from itself, that start and the stand-in (and from the texts' languages; kivo6-tty
+# also from the platform seam's locale), and so on. A quoted
 # include that crosses into anything else fails, naming the file and the line.
 # Usage: include_boundaries.sh SOURCE-FOLDER
 set -euo pipefail
@@ -21,9 +22,9 @@ declare -A allowed=(
     [ui]="$core resources/ ui/"
     [import]="$core import/"
     [check]="$core import/ check/"
-    [frontends/launch]="frontends/launch/"
-    [frontends/qt]="frontends/qt/ frontends/launch/ standin/ import/ platform/"
-    [frontends/tty]="frontends/tty/ frontends/launch/ standin/"
+    [frontends/launch]="frontends/launch/ import/ $core"
+    [frontends/qt]="frontends/qt/ frontends/launch/ standin/ import/"
+    [frontends/tty]="frontends/tty/ frontends/launch/ standin/ import/ platform/"
 )
 
 status=0
