@@ -12,7 +12,6 @@
 #include <cstring>
 #include <iostream>
 #include <langinfo.h>
-#include <string>
 
 namespace {
 
@@ -51,13 +50,6 @@ int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     UseUtf8Characters();
 
-    // The command line as Windows would pass it: the arguments after the program name.
-    std::string commandLine;
-    for (int i = 1; i < argc; ++i) {
-        commandLine += (i > 1 ? " " : "");
-        commandLine += argv[i];
-    }
-
     // Read before curses takes the screen, so that a complaint about it stays legible.
     const HINSTANCE module = ProgramModule();
     if (module == nullptr) {
@@ -68,7 +60,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     SetFrontEnd(&frontEnd);
-    const int result = WinMain(module, nullptr, commandLine.data(), 1);
+    char commandLine[] = "";
+    const int result = WinMain(module, nullptr, commandLine, 1);
     SetFrontEnd(nullptr);
     frontEnd.Stop();
     return result;
