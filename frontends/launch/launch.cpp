@@ -17,9 +17,9 @@ void WriteHelp(const LaunchProgram& program, std::ostream& out) {
     WriteUsageLine(program, out);
     out << program.summary << "\n\n"
         << "KIVO6 reads the history of past draws from data.txt in the folder it starts in:\n"
-           "the current folder, or FOLDER when one is named. Without data.txt it says\n"
-           "\"Data Read ERROR\", then \"ERROR ReadData\", and ends. It never changes or\n"
-           "replaces a data.txt.\n"
+           "the current folder, FOLDER when one is named, or your own with --own-folder.\n"
+           "Without data.txt it says \"Data Read ERROR\", then \"ERROR ReadData\", and\n"
+           "ends. It never changes or replaces a data.txt.\n"
            "\n"
            "Options:\n";
     out << "      --own-folder  start in your own KIVO6 folder, $XDG_DATA_HOME/kivo6\n"
