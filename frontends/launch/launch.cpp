@@ -39,6 +39,21 @@ void WriteHelp(const LaunchProgram& program, std::ostream& out) {
            "be made or entered, 64 for a wrong command line.\n";
 }
 
+// The user's own KIVO6 folder: $XDG_DATA_HOME/kivo6, or ~/.local/share/kivo6 when
+// XDG_DATA_HOME is not set (or, against the XDG rules, not an absolute path); empty
+// when HOME is not set either.
+std::filesystem::path OwnFolder() {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome != nullptr && dataHome[0] == '/') {
+        return std::filesystem::path(dataHome) / "kivo6";
+    }
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0') {
+        return {};
+    }
+    return std::filesystem::path(home) / ".local/share/kivo6";
+}
+
 // Makes `folder` the current folder, first making it when it is the own folder; false,
 // with the reason on `err`, when that fails.
 bool EnterFolder(std::string_view program, const std::filesystem::path& folder, bool make,
@@ -106,18 +121,6 @@ Launch ReadLaunchCommandLine(const LaunchProgram& program, int argc, const char*
         return {.exitStatus = EXIT_NO_FOLDER};
     }
     return launch;
-}
-
-std::filesystem::path OwnFolder() {
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    if (dataHome != nullptr && dataHome[0] == '/') {
-        return std::filesystem::path(dataHome) / "kivo6";
-    }
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || *home == '\0') {
-        return {};
-    }
-    return std::filesystem::path(home) / ".local/share/kivo6";
 }
 
 std::filesystem::path ExampleHistory() {

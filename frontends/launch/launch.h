@@ -29,14 +29,10 @@ inline constexpr int EXIT_USAGE = 64;
 
 // Reads the arguments after the program's name. Writes the help or the version to
 // `out`, or the problem and the usage to `err`, and then asks the program to end;
-// enters the FOLDER named, or the own folder (OwnFolder), made when it is missing.
+// enters the FOLDER named, or the own folder ($XDG_DATA_HOME/kivo6,
+// ~/.local/share/kivo6), made when it is missing.
 Launch ReadLaunchCommandLine(const LaunchProgram& program, int argc, const char* const* argv,
                              std::ostream& out, std::ostream& err);
-
-// The user's own KIVO6 folder: $XDG_DATA_HOME/kivo6, or ~/.local/share/kivo6 when
-// XDG_DATA_HOME is not set (or, against the XDG rules, not an absolute path); empty
-// when HOME is not set either.
-std::filesystem::path OwnFolder();
 
 // The example history as the package installs it. KIVO6_EXAMPLE_HISTORY in the
 // environment names another file instead: for tests only, which cannot install one.
