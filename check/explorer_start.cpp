@@ -20,8 +20,7 @@ bool SaysYes(std::string_view answer) {
 } // namespace
 
 void OfferDataTxtFrom(const HistoryCheck& check, Language l, const ExplorerConsole& console) {
-    const bool readAsMeant =
-        check.starts && ShapeCauses(check.meant.shape, Language::English).empty();
+    const bool readAsMeant = check.starts && CausesOf(check.meant.shape).empty();
     const std::string folder = console.programFolder();
     if (readAsMeant || !check.FixReadsIt() || folder.empty()) {
         return;

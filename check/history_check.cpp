@@ -363,5 +363,29 @@ int CheckExitStatus(const HistoryCheck& check) {
     }
     const bool warned = std::any_of(check.findings.begin(), check.findings.end(),
                                     [](const Finding& finding) { return !IsNote(finding.kind); });
-    return !warned && ShapeCauses(check.meant.shape, Language::English).empty() ? 0 : 1;
+    return !warned && CausesOf(check.meant.shape).empty() ? 0 : 1;
+}
+
+std::vector<ShapeCause> CausesOf(const HistoryShape& shape) {
+    std::vector<ShapeCause> causes;
+    const auto add = [&causes](bool applies, ShapeCause cause) {
+        if (applies) {
+            causes.push_back(cause);
+        }
+    };
+    add(shape.encoding == TextEncoding::Utf16LittleEndian ||
+            shape.encoding == TextEncoding::Utf16BigEndian,
+        ShapeCause::Utf16);
+    // An export's header row stands where the marker should; its cause says so.
+    add(shape.noMarkerLine && !shape.headerRow, ShapeCause::FirstLineIsADraw);
+    add(shape.lowercaseMarker, ShapeCause::LowercaseMarker);
+    add(shape.headerRow, ShapeCause::HeaderRow);
+    add(shape.separator != ' ', ShapeCause::Separator);
+    add(shape.drawNumbers && !shape.dates, ShapeCause::DrawNumbers);
+    add(shape.dates && !shape.drawNumbers, ShapeCause::Dates);
+    add(shape.dates && shape.drawNumbers, ShapeCause::DrawNumbersAndDates);
+    add(shape.fullWidth, ShapeCause::FullWidth);
+    add(shape.lowercaseEnd, ShapeCause::LowercaseEnd);
+    add(shape.newestFirst, ShapeCause::NewestFirst);
+    return causes;
 }

@@ -101,8 +101,25 @@ HistoryCheck CheckHistoryFile(const char* path);
 // 2 when KIVO6 refuses it.
 int CheckExitStatus(const HistoryCheck& check);
 
-// What the file's shape makes KIVO6 do, each cause once, in the order a user would
-// mend them; none when the shape is the one KIVO6 reads.
+// Where a file's shape differs from the one KIVO6 reads, and so what it makes KIVO6 do.
+enum class ShapeCause {
+    Utf16,
+    FirstLineIsADraw,
+    LowercaseMarker,
+    HeaderRow,
+    Separator, // the shape's separator is not a space
+    DrawNumbers,
+    Dates,
+    DrawNumbersAndDates,
+    FullWidth,
+    LowercaseEnd,
+    NewestFirst,
+};
+
+// The file's causes, each once, in the order a user would mend them; none when the
+// shape is the one KIVO6 reads.
+std::vector<ShapeCause> CausesOf(const HistoryShape& shape);
+// The same causes as texts.
 std::vector<std::string> ShapeCauses(const HistoryShape& shape, Language language);
 
 // The causes, with the command that mends the file when --fix reads it; the findings,

@@ -353,101 +353,103 @@ std::string Summary(std::string_view fileName, const HistoryCheck& check, int li
 
 } // namespace
 
-std::vector<std::string> ShapeCauses(const HistoryShape& shape, Language l) {
-    std::vector<std::string> causes;
-    if (shape.encoding == TextEncoding::Utf16LittleEndian ||
-        shape.encoding == TextEncoding::Utf16BigEndian) {
-        causes.emplace_back(InLanguage(
+namespace {
+
+std::string CauseText(ShapeCause cause, const HistoryShape& shape, Language l) {
+    switch (cause) {
+    case ShapeCause::Utf16:
+        return InLanguage(
             l,
             "the file is saved as UTF-16, two bytes to a character: KIVO6 reads it byte by "
             "byte and finds neither \"KIVO\" nor any number in it; save it as plain text "
             "(UTF-8 or Shift JIS)",
             "ファイルが UTF-16（1 文字 2 バイト）で保存されています。KIVO6 は 1 バイトずつ"
             "読むため、「KIVO」も数値も見つかりません。テキスト（UTF-8 またはシフト JIS）で"
-            "保存してください"));
-    }
-    // An export's header row stands where the marker should; its cause says so.
-    if (shape.noMarkerLine && !shape.headerRow) {
-        causes.emplace_back(InLanguage(
+            "保存してください");
+    case ShapeCause::FirstLineIsADraw:
+        return InLanguage(
             l,
             "the first line is already a draw: KIVO6 needs a first line that holds \"KIVO\" "
             "in capitals before the draws, and refuses a file without one",
             "1 行目がすでに抽選の行です。KIVO6 は抽選の前に、大文字の「KIVO」を含む 1 行目を"
-            "必要とし、それがないファイルを拒否します"));
-    }
-    if (shape.lowercaseMarker) {
-        causes.emplace_back(
-            InLanguage(l,
-                       "line 1 has \"kivo\" in small letters: KIVO6 looks only for \"KIVO\" in "
-                       "capitals, and refuses the file",
-                       "1 行目の「kivo」が小文字です。KIVO6 は大文字の「KIVO」しか探さないため、"
-                       "ファイルを拒否します"));
-    }
-    if (shape.headerRow) {
-        causes.emplace_back(InLanguage(
+            "必要とし、それがないファイルを拒否します");
+    case ShapeCause::LowercaseMarker:
+        return InLanguage(l,
+                          "line 1 has \"kivo\" in small letters: KIVO6 looks only for \"KIVO\" in "
+                          "capitals, and refuses the file",
+                          "1 行目の「kivo」が小文字です。KIVO6 は大文字の「KIVO」しか探さないため、"
+                          "ファイルを拒否します");
+    case ShapeCause::HeaderRow:
+        return InLanguage(
             l,
             "a row of column names, as an export writes, stands before the draws: KIVO6 needs "
             "\"KIVO\" on line 1 and reads every later line as numbers",
             "抽選の前に、書き出したファイルにある列名の行があります。KIVO6 は 1 行目に"
-            "「KIVO」を必要とし、それより後の行はすべて数値として読みます"));
-    }
-    if (shape.separator != ' ') {
+            "「KIVO」を必要とし、それより後の行はすべて数値として読みます");
+    case ShapeCause::Separator: {
         const SeparatorName name = NameSeparator(shape.separator);
-        causes.push_back(Fill(InLanguage(l,
-                                         "values are separated by {0}: KIVO6 separates values "
-                                         "by spaces only, so each {1} ends a number and the rest "
-                                         "up to the next space is lost",
-                                         "値が{2}で区切られています。KIVO6 の区切りはスペース"
-                                         "だけなので、{2}で数値が終わり、次のスペースまでの残り"
-                                         "は読まれません"),
-                              {name.many, name.one, name.japanese}));
+        return Fill(InLanguage(l,
+                               "values are separated by {0}: KIVO6 separates values "
+                               "by spaces only, so each {1} ends a number and the rest "
+                               "up to the next space is lost",
+                               "値が{2}で区切られています。KIVO6 の区切りはスペース"
+                               "だけなので、{2}で数値が終わり、次のスペースまでの残り"
+                               "は読まれません"),
+                    {name.many, name.one, name.japanese});
     }
-    if (shape.drawNumbers && !shape.dates) {
-        causes.emplace_back(InLanguage(
+    case ShapeCause::DrawNumbers:
+        return InLanguage(
             l,
             "each line holds 8 values, one of them a draw number (such as 1850 or 第1850回), "
             "which KIVO6 reads as one more lottery number, so the draws shift; remove the draw "
             "numbers",
             "各行に値が 8 個あり、その 1 つは回号（1850 や 第1850回 など）です。KIVO6 はこれも"
-            "抽選の数字として読むため、抽選がずれます。回号を消してください"));
-    } else if (shape.dates && !shape.drawNumbers) {
-        causes.emplace_back(InLanguage(
+            "抽選の数字として読むため、抽選がずれます。回号を消してください");
+    case ShapeCause::Dates:
+        return InLanguage(
             l,
             "each line carries a date: KIVO6 reads its year as one more value, outside 1 to 43, "
             "so the draws shift; remove the date",
             "各行に日付があります。KIVO6 は日付の年を 1～43 の範囲外の値としてもう 1 個"
-            "読むため、抽選がずれます。日付を消してください"));
-    } else if (shape.dates) {
-        causes.emplace_back(InLanguage(
+            "読むため、抽選がずれます。日付を消してください");
+    case ShapeCause::DrawNumbersAndDates:
+        return InLanguage(
             l,
             "each line holds a draw number and a date besides its seven numbers: KIVO6 reads "
             "both as values, so the draws shift; remove the draw numbers and the dates",
             "各行に 7 個の数字のほか、回号と日付があります。KIVO6 はどちらも値として読むため、"
-            "抽選がずれます。回号と日付を消してください"));
-    }
-    if (shape.fullWidth) {
-        causes.emplace_back(InLanguage(
+            "抽選がずれます。回号と日付を消してください");
+    case ShapeCause::FullWidth:
+        return InLanguage(
             l,
             "the file has full-width digits or spaces (０ to ９, the wide space): KIVO6 reads "
             "only the digits 0 to 9 and the ordinary space",
             "全角の数字や空白（０～９、全角スペース）があります。KIVO6 が読むのは半角の"
-            "数字 0～9 と半角スペースだけです"));
-    }
-    if (shape.lowercaseEnd) {
-        causes.emplace_back(InLanguage(
+            "数字 0～9 と半角スペースだけです");
+    case ShapeCause::LowercaseEnd:
+        return InLanguage(
             l,
             "the data ends with \"end\" in small letters: KIVO6 looks only for \"END\" in "
             "capitals, so it reads \"end\" as the value 0 and goes on past it",
             "データの終わりの「end」が小文字です。KIVO6 は大文字の「END」しか探さないため、"
-            "「end」を値 0 と読み、その先も読み続けます"));
-    }
-    if (shape.newestFirst) {
-        causes.emplace_back(InLanguage(
+            "「end」を値 0 と読み、その先も読み続けます");
+    case ShapeCause::NewestFirst:
+        return InLanguage(
             l,
             "the draws run newest first: KIVO6 takes the last draw in the file as the latest; "
             "put the oldest draw first",
             "抽選が新しい順に並んでいます。KIVO6 はファイルの最後の抽選を最新とみなします。"
-            "古い順に並べてください"));
+            "古い順に並べてください");
+    }
+    return {};
+}
+
+} // namespace
+
+std::vector<std::string> ShapeCauses(const HistoryShape& shape, Language l) {
+    std::vector<std::string> causes;
+    for (const ShapeCause cause : CausesOf(shape)) {
+        causes.push_back(CauseText(cause, shape, l));
     }
     return causes;
 }

@@ -47,8 +47,8 @@ else()
     install(TARGETS kivo6-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(FILES ${PROJECT_SOURCE_DIR}/examples/data.txt
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
-    # Both front ends name the example in --help, and kivo6 offers to copy it from
-    # there into the user's own folder.
+    # Both front ends name the example in --help, and offer to copy it from there
+    # into the user's own folder (frontends/launch/first_run.cpp).
     set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
     if(TARGET kivo6_launch)
         target_compile_definitions(kivo6_launch PRIVATE

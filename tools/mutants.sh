@@ -38,6 +38,8 @@ stand-in: keyboard-reached push button not default @ standin/window_model.cpp @ 
 stand-in: dialog's owner left enabled @ standin/window_model.cpp @ SetActive(self->owner, false); @ (void)0;
 stand-in: message box's owner left enabled @ standin/window_model.cpp @ SetActive(owner, false); @ (void)0;
 qt: radio buttons auto-exclusive @ frontends/qt/dialog_view.cpp @ radio->setAutoExclusive(false); @ radio->setAutoExclusive(true);
+exit status: a file's causes leave it 0 @ check/history_check.cpp @ return !warned && CausesOf(check.meant.shape).empty() ? 0 : 1; @ return !warned ? 0 : 1;
+first run: data.txt written over when it is there @ frontends/launch/first_run.cpp @ std::fopen(target.c_str(), "wbx"); @ std::fopen(target.c_str(), "wb");
 tty: Alt not decoded @ frontends/tty/tty_front_end.cpp @ if (nextStatus == OK && next != ESCAPE && std::iswprint(next)) { @ if (false) {
 EOF
 )

@@ -1,8 +1,8 @@
 // The entry point of kivo6, the Qt 6 program: reads the command line, sets up Qt,
 // installs the Qt front end under the window model and runs the program's own entry
 // routine on the dialog templates built into it.
-#include "frontends/launch/launch.h"
-#include "frontends/qt/own_folder.h"
+#include "frontends/launch/first_run.h"
+#include "frontends/qt/first_run_question.h"
 #include "frontends/qt/qt_front_end.h"
 
 #include <QtWidgets/QApplication>
@@ -28,8 +28,9 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     // Lets Wayland desktops match the window to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("kivo6"));
-    if (launch.ownFolder && !StartInOwnFolder()) {
-        return EXIT_NO_FOLDER;
+    if (launch.ownFolder) {
+        QtFirstRunQuestion question;
+        OfferAHistory(program, question);
     }
     QtFrontEnd frontEnd;
     SetFrontEnd(&frontEnd);

@@ -1,16 +1,17 @@
-// The entry point of kivo6-tty: reads the command line, takes over the terminal,
-// installs the terminal front end in the window model and runs the program's own
-// WinMain on the templates built into it. Also compiled into the test variants of
-// the program.
-#include "frontends/launch/launch.h"
+// The entry point of kivo6-tty: reads the command line, asks on the terminal about
+// the first start in the user's own folder, takes over the terminal, installs the
+// terminal front end in the window model and runs the program's own WinMain on the
+// templates built into it.
+#include "frontends/launch/first_run.h"
+#include "frontends/tty/first_run_question.h"
 #include "frontends/tty/tty_front_end.h"
+#include "platform/console.h"
 #include "standin/window_model.h"
 
 #include <clocale>
 #include <cstring>
 #include <iostream>
 #include <langinfo.h>
-#include <string>
 
 namespace {
 
@@ -40,15 +41,14 @@ int main(int argc, char** argv) {
     if (launch.exitStatus >= 0) {
         return launch.exitStatus;
     }
+    if (launch.ownFolder) {
+        TerminalFirstRunQuestion question(
+            std::cin, std::cout, LocaleAsksForJapanese() ? Language::Japanese : Language::English,
+            launch.startedIn);
+        OfferAHistory(program, question);
+    }
     std::setlocale(LC_ALL, "");
     UseUtf8Characters();
-
-    // The command line as Windows would pass it: the arguments after the program name.
-    std::string commandLine;
-    for (int i = 1; i < argc; ++i) {
-        commandLine += (i > 1 ? " " : "");
-        commandLine += argv[i];
-    }
 
     // Read before curses takes the screen, so that a complaint about it stays legible.
     const HINSTANCE module = ProgramModule();
@@ -60,7 +60,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     SetFrontEnd(&frontEnd);
-    const int result = WinMain(module, nullptr, commandLine.data(), 1);
+    char commandLine[] = "";
+    const int result = WinMain(module, nullptr, commandLine, 1);
     SetFrontEnd(nullptr);
     frontEnd.Stop();
     return result;

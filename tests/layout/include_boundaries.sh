@@ -17,9 +17,9 @@ declare -A allowed=(
     [ui]="$core resources/ ui/ standin/win32_subset.h"
     [import]="$core import/"
     [check]="$core import/ check/"
-    [frontends/launch]="frontends/launch/"
-    [frontends/qt]="frontends/qt/ frontends/launch/ standin/ ui/win32.h import/ $core"
-    [frontends/tty]="frontends/tty/ frontends/launch/ standin/"
+    [frontends/launch]="frontends/launch/ import/ $core"
+    [frontends/qt]="frontends/qt/ frontends/launch/ standin/ import/"
+    [frontends/tty]="frontends/tty/ frontends/launch/ standin/ import/ platform/"
 )
 
 status=0

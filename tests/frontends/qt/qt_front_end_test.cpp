@@ -6,7 +6,7 @@
 #include "support/core_fixture.h"
 
 #include "core/history/state.h"
-#include "frontends/qt/own_folder.h"
+#include "frontends/qt/first_run_question.h"
 #include "frontends/qt/qt_front_end.h"
 #include "resources/resource.h"
 
@@ -29,7 +29,6 @@
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -231,97 +230,37 @@ TEST_F(QtFrontEndTest, MessageBoxShowsTheTextInColumnsAndCopiesIt) {
     });
 }
 
-// kivo6 --own-folder as main runs it: the question, answered as a user would, then the
-// program on what the folder holds. Nothing is written without Yes or a file read whole,
-// a refused or cancelled file brings the question back, and an existing data.txt is
-// neither asked about nor touched.
-TEST_F(QtFrontEndTest, OwnFolderOffersAHistoryAndNeverReplacesOne) {
-    namespace fs = std::filesystem;
-    const std::string example = HistoryText({{1, 2, 3, 4, 5, 6, 7}, {8, 9, 10, 11, 12, 13, 14}});
-    const std::string own = HistoryText({{15, 16, 17, 18, 19, 20, 21}});
-    std::ofstream(folder_ / "example.txt") << example;
-    // An export with draw numbers, newest first; and a draw of five numbers on line 2.
-    std::ofstream(folder_ / "export.csv") << "draw,N1,N2,N3,N4,N5,N6,BONUS\n"
-                                             "2,8,9,10,11,12,13,14\n1,1,2,3,4,5,6,7\n";
-    std::ofstream(folder_ / "five.txt") << "KIVO\n1 2 3 4 5\n";
-    qputenv("KIVO6_EXAMPLE_HISTORY", (folder_ / "example.txt").string().c_str());
-    const fs::path start = fs::current_path();
-    const auto yes = QMessageBox::Yes, no = QMessageBox::No, open = QMessageBox::Open;
-    const std::string fixed = "KIVO6\r\n1 2 3 4 5 6 7\r\n8 9 10 11 12 13 14\r\nEND\r\n";
-    const std::string why = "five.txt:2:1: error: this line holds 5 numbers besides any draw "
-                            "number and date; a draw is seven: six main numbers and the "
-                            "bonus\nfive.txt: nothing was written.";
-    const std::string none = "Data Read ERROR", ends = "ERROR ReadData"; // without a history
-    const struct {
-        const char* name;
-        std::string existing, after; // data.txt before and after; "" for none
-        std::vector<QMessageBox::StandardButton> answers;
-        const char* picked; // in the file dialog; "" cancels it
-        std::vector<std::string> seen;
-    } cases[] = {
-        {"yes", "", example, {yes}, "", {"question", "dialog on 2 draws"}},
-        {"no", "", "", {no}, "", {"question", none, ends}},
-        {"existing", own, own, {yes}, "", {"dialog on 1 draws"}},
-        {"own", "", fixed, {open}, "export.csv", {"question", "files", "dialog on 2 draws"}},
-        {"bad", "", "", {open, no}, "five.txt", {"question", "files", why, "question", none, ends}},
-        {"cancelled", "", "", {open, no}, "", {"question", "files", "question", none, ends}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const fs::path data = folder_ / c.name / "kivo6" / "data.txt";
-        qputenv("XDG_DATA_HOME", (folder_ / c.name).string().c_str());
-        if (!c.existing.empty()) {
-            fs::create_directories(data.parent_path());
-            std::ofstream(data) << c.existing;
-        }
-        std::vector<std::string> seen;
-        std::size_t answered = 0;
-        QTimer user;
-        QObject::connect(&user, &QTimer::timeout, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            // Beyond what the case expects the user cancels and says No: a fault ends the run.
-            const bool beyond = seen.size() >= c.seen.size();
-            if (auto* files = qobject_cast<QFileDialog*>(modal)) {
-                seen.push_back("files");
-                if (*c.picked != '\0' && !beyond) {
-                    // The name typed where a user types it, then Open.
-                    auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-                    ASSERT_NE(name, nullptr);
-                    name->setText(QString::fromStdString((folder_ / c.picked).string()));
-                    QTest::keyClick(name, Qt::Key_Return);
-                } else {
-                    files->reject();
-                }
-            } else if (box != nullptr && box->button(QMessageBox::Yes) != nullptr) {
-                seen.push_back("question");
-                // It says where the file will be, so that the user knows what to replace.
-                EXPECT_TRUE(box->text().contains(QString::fromStdString(data.string())));
-                box->button(answered < c.answers.size() && !beyond ? c.answers[answered++]
-                                                                   : QMessageBox::No)
-                    ->click();
-            } else if (box != nullptr) {
-                seen.push_back(box->text().toStdString());
-                box->accept();
-            } else if (HWND dialog = ActiveDialog()) {
-                seen.push_back("dialog on " + std::to_string(drawCount) + " draws");
-                user.stop();
-                EndDialog(dialog, IDOK);
-            }
+// kivo6's first-run question as Qt asks it: each button's answer, and the name typed in
+// the file dialog, or the dialog cancelled.
+TEST(QtFirstRunQuestionTest, TheBoxAndTheFileDialogGiveTheUsersAnswers) {
+    QtFirstRunQuestion question;
+    const std::pair<QMessageBox::StandardButton, FirstRunAnswer> answers[] = {
+        {QMessageBox::Yes, FirstRunAnswer::Example},
+        {QMessageBox::Open, FirstRunAnswer::OwnHistory},
+        {QMessageBox::No, FirstRunAnswer::Nothing}};
+    for (const auto& [button, answer] : answers) {
+        QTimer::singleShot(0, [button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->button(QMessageBox::Open)->text(),
+                      QStringLiteral("Open my own history…"));
+            box->button(button)->click();
         });
-        user.start(10);
-        EXPECT_TRUE(StartInOwnFolder());
-        char commandLine[] = "";
-        WinMain(ProgramModule(), nullptr, commandLine, 1);
-        fs::current_path(start);
-        EXPECT_EQ(seen, c.seen);
-        EXPECT_EQ(fs::exists(data), !c.after.empty());
-        std::ostringstream after;
-        after << std::ifstream(data).rdbuf();
-        EXPECT_EQ(after.str(), c.after);
+        EXPECT_EQ(question.Ask("Text"), answer);
     }
-    qunsetenv("XDG_DATA_HOME");
-    qunsetenv("KIVO6_EXAMPLE_HISTORY");
+    // A name typed where a user types it (this program's, a file that is there), then
+    // Enter; or the dialog cancelled.
+    const std::filesystem::path picked = QCoreApplication::applicationFilePath().toStdString();
+    for (const std::filesystem::path& typed : {picked, std::filesystem::path()}) {
+        QTimer::singleShot(0, [typed] {
+            auto* name = QApplication::activeModalWidget()->findChild<QLineEdit*>(
+                QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            name->setText(QString::fromStdString(typed.string()));
+            QTest::keyClick(name, typed.empty() ? Qt::Key_Escape : Qt::Key_Return);
+        });
+        EXPECT_EQ(question.PickHistory(), typed);
+    }
 }
 
 } // namespace
