@@ -65,11 +65,8 @@ for expectation in "$@"; do
             has_entry "$path" || fail "$path is not in the package"
             ;;
         program)
-            if ! has_entry "$path"; then
-                fail "$path is not in the package"
-            elif ! awk -v path="$path" '$2 == path && $1 ~ /^-rwxr-xr-x/ { ok = 1 } END { exit !ok }' "$listing"; then
-                fail "$path is not executable"
-            fi
+            awk -v path="$path" '$2 == path && $1 ~ /^-rwxr-xr-x/ { ok = 1 } END { exit !ok }' "$listing" ||
+                fail "$path is not in the package as an executable"
             ;;
         depends)
             grep -qx "$path" "$out/depends" || fail "the package does not depend on $path"
