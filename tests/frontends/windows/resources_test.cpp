@@ -8,31 +8,21 @@
 
 #include <cstdint>
 #include <cstring>
-#include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 constexpr WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
 
-// One template item, or (id 0, class empty) the dialog itself, as the file holds it.
-struct Item {
-    int id = 0;
-    std::wstring itemClass; // an ordinal as #N; empty for the dialog
-    DWORD style = 0;
-    DWORD extendedStyle = 0;
-    std::wstring caption;
-    short x = 0, y = 0, cx = 0, cy = 0;
-    bool operator==(const Item&) const = default;
-};
-
-void PrintTo(const Item& item, std::ostream* out) {
-    *out << "{id " << item.id << ", style 0x" << std::hex << item.style << ", ex 0x"
-         << item.extendedStyle << std::dec << ", " << item.x << "," << item.y << " " << item.cx
-         << "x" << item.cy << ", class and caption "
-         << testing::PrintToString(item.itemClass + L" " + item.caption) << "}";
-}
+// A template's header and one of its items, field by field in file order. Header:
+// style, extended style, item count, x, y, cx, cy, menu, class, caption, point size,
+// typeface. Item: style, extended style, x, y, cx, cy, id, class (an ordinal as #N),
+// caption.
+using Header = std::tuple<DWORD, DWORD, WORD, short, short, short, short, std::wstring,
+                          std::wstring, std::wstring, WORD, std::wstring>;
+using Item = std::tuple<DWORD, DWORD, short, short, short, short, int, std::wstring, std::wstring>;
 
 // The bytes of one resource of the program in the Japanese language, or empty.
 std::vector<std::uint8_t> Resource(LPCWSTR type, int id) {
@@ -73,12 +63,6 @@ struct Reader {
         }
         return text;
     }
-    void Place(Item& item) {
-        item.x = Next<short>();
-        item.y = Next<short>();
-        item.cx = Next<short>();
-        item.cy = Next<short>();
-    }
 };
 
 std::wstring Wide(const char* utf8) {
@@ -94,29 +78,22 @@ TEST(Resources, DialogTemplatesInJapaneseItemByItem) {
         SCOPED_TRACE(table.caption);
         const auto bytes = Resource(RT_DIALOG, table.id);
         ASSERT_FALSE(bytes.empty()) << "no Japanese dialog " << table.id;
+        // A braced list reads its fields in order.
         Reader in{bytes};
-        Item dialog;
-        dialog.style = in.Next<DWORD>();
-        dialog.extendedStyle = in.Next<DWORD>();
-        const WORD count = in.Next<WORD>();
-        in.Place(dialog);
-        // No menu, no class of its own, no extended styles, placed at 0, 0; 9 point type.
-        EXPECT_EQ(in.NameOrOrdinal(), L"") << "menu";
-        EXPECT_EQ(in.NameOrOrdinal(), L"") << "class";
-        dialog.caption = in.NameOrOrdinal();
-        EXPECT_EQ(dialog,
-                  (Item{0, L"", kDialogStyle, 0, Wide(table.caption), 0, 0, table.cx, table.cy}));
-        EXPECT_EQ(in.Next<WORD>(), 9);
-        EXPECT_EQ(in.NameOrOrdinal(), Wide(kDialogFont));
-        std::vector<Item> found(count);
-        for (Item& item : found) {
+        const Header header{in.Next<DWORD>(),   in.Next<DWORD>(),   in.Next<WORD>(),
+                            in.Next<short>(),   in.Next<short>(),   in.Next<short>(),
+                            in.Next<short>(),   in.NameOrOrdinal(), in.NameOrOrdinal(),
+                            in.NameOrOrdinal(), in.Next<WORD>(),    in.NameOrOrdinal()};
+        // Placed at 0, 0, no menu, no class of its own; 9 point type.
+        EXPECT_EQ(header, Header(kDialogStyle, 0, table.items.size(), 0, 0, table.cx, table.cy, L"",
+                                 L"", Wide(table.caption), 9, Wide(kDialogFont)));
+        std::vector<Item> found;
+        for (int i = 0; i < std::get<2>(header); ++i) {
             in.at = (in.at + 3) & ~std::size_t{3};
-            item.style = in.Next<DWORD>();
-            item.extendedStyle = in.Next<DWORD>();
-            in.Place(item);
-            item.id = static_cast<short>(in.Next<WORD>());
-            item.itemClass = in.NameOrOrdinal();
-            item.caption = in.NameOrOrdinal();
+            found.push_back(Item{in.Next<DWORD>(), in.Next<DWORD>(), in.Next<short>(),
+                                 in.Next<short>(), in.Next<short>(), in.Next<short>(),
+                                 static_cast<short>(in.Next<WORD>()), in.NameOrOrdinal(),
+                                 in.NameOrOrdinal()});
             in.at += in.Next<WORD>(); // creation data
         }
         EXPECT_LE(in.at, bytes.size()) << "template shorter than its item count says";
@@ -124,8 +101,8 @@ TEST(Resources, DialogTemplatesInJapaneseItemByItem) {
         for (const DialogItem& item : table.items) {
             // Every item of the predefined button class, by its ordinal as Microsoft's
             // rc writes it.
-            expected.push_back({item.id, L"#128", item.style | kDialogItemVisibleChild, 0,
-                                Wide(item.caption), item.x, item.y, item.cx, item.cy});
+            expected.emplace_back(item.style | kDialogItemVisibleChild, 0, item.x, item.y, item.cx,
+                                  item.cy, item.id, L"#128", Wide(item.caption));
         }
         EXPECT_EQ(found, expected);
     }
