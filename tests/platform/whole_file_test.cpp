@@ -43,17 +43,13 @@ class WholeFile : public ::testing::Test {
     fs::path folder_;
 };
 
+// A folder and a file's bytes as they are: the file check's and --add's cases see them.
 TEST_F(WholeFile, SaysWhyAFileCannotBeRead) {
-    Write("data.txt", std::string("KIVO\r\n\0\xff", 8));
-    fs::create_directory(folder_ / "folder");
     std::string bytes = "left over";
     EXPECT_EQ(ReadWholeFile(Path("missing.txt").c_str(), bytes), FileProblem::Missing);
     EXPECT_EQ(bytes, "");
-    EXPECT_EQ(ReadWholeFile(Path("folder").c_str(), bytes), FileProblem::Folder);
     EXPECT_EQ(ProbeFile(Path("missing/data.txt").c_str()), FileProblem::Missing);
-    EXPECT_EQ(Read("data.txt"), std::string("KIVO\r\n\0\xff", 8));
-    EXPECT_TRUE(NameTaken(Path("folder").c_str()));
-    EXPECT_FALSE(NameTaken(Path("missing.txt").c_str()));
+    EXPECT_TRUE(NameTaken(folder_.string().c_str()));
 }
 
 TEST_F(WholeFile, ReplacementIsWholeOrNotAtAll) {
