@@ -9,8 +9,18 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace {
+
+// A template's fields, and a control's, as one value to compare.
+auto Fields(const DialogTemplate& d) {
+    return std::tuple(d.id, d.language, d.style, d.caption, d.fontFace, d.fontPoints, d.x, d.y,
+                      d.cx, d.cy);
+}
+auto Fields(const ControlTemplate& c) {
+    return std::tuple(c.id, c.style, c.caption, c.x, c.y, c.cx, c.cy);
+}
 
 TEST(ResourceScript, ProgramTemplatesMatchTheTables) {
     HINSTANCE module = ProgramModule();
@@ -20,28 +30,15 @@ TEST(ResourceScript, ProgramTemplatesMatchTheTables) {
         const DialogTable& table = DialogTables()[d];
         const DialogTemplate& dialog = module->dialogs[d];
         SCOPED_TRACE(table.caption);
-        EXPECT_EQ(dialog.id, table.id);
-        EXPECT_EQ(dialog.language, 1041);
-        EXPECT_EQ(dialog.style, kDialogStyle);
-        EXPECT_EQ(dialog.caption, table.caption);
-        EXPECT_EQ(dialog.fontFace, kDialogFont);
-        EXPECT_EQ(dialog.fontPoints, 9);
-        EXPECT_EQ(dialog.x, 0);
-        EXPECT_EQ(dialog.y, 0);
-        EXPECT_EQ(dialog.cx, table.cx);
-        EXPECT_EQ(dialog.cy, table.cy);
+        EXPECT_EQ(Fields(dialog), std::tuple(table.id, 1041, kDialogStyle, table.caption,
+                                             kDialogFont, 9, 0, 0, table.cx, table.cy));
         ASSERT_EQ(dialog.controls.size(), table.items.size());
         for (std::size_t i = 0; i < table.items.size(); ++i) {
-            SCOPED_TRACE(testing::Message() << "item " << i + 1);
-            const ControlTemplate& got = dialog.controls[i];
-            const DialogItem& expected = table.items[i];
-            EXPECT_EQ(got.id, expected.id & 0xFFFF);
-            EXPECT_EQ(got.style, expected.style | kDialogItemVisibleChild) << std::hex << got.style;
-            EXPECT_EQ(got.caption, expected.caption);
-            EXPECT_EQ(got.x, expected.x);
-            EXPECT_EQ(got.y, expected.y);
-            EXPECT_EQ(got.cx, expected.cx);
-            EXPECT_EQ(got.cy, expected.cy);
+            const DialogItem& item = table.items[i];
+            EXPECT_EQ(Fields(dialog.controls[i]),
+                      std::tuple(item.id & 0xFFFF, item.style | kDialogItemVisibleChild,
+                                 item.caption, item.x, item.y, item.cx, item.cy))
+                << "item " << i + 1;
         }
     }
 }
@@ -63,19 +60,14 @@ TEST(ResourceScript, DefaultsIncludesAndExpressions) {
     ASSERT_EQ(result.error, "");
     ASSERT_EQ(result.dialogs.size(), 1u);
     const DialogTemplate& dialog = result.dialogs[0];
-    EXPECT_EQ(dialog.id, 7);
-    EXPECT_EQ(dialog.language, 0x0409);
-    EXPECT_EQ(dialog.caption, "Say \"hi\"");
-    EXPECT_EQ(dialog.style,
-              static_cast<std::uint32_t>(WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CAPTION));
+    EXPECT_EQ(Fields(dialog), std::tuple(7, 0x0409, WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CAPTION,
+                                         "Say \"hi\"", "", 0, 1, 2, 30, 40));
     ASSERT_EQ(dialog.controls.size(), 2u);
-    EXPECT_EQ(dialog.controls[0].id, 0x11);
-    EXPECT_EQ(dialog.controls[0].style,
-              static_cast<std::uint32_t>(WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | WS_GROUP |
-                                         BS_NOTIFY));
-    EXPECT_EQ(dialog.controls[1].id, 0xFFFF);
-    EXPECT_EQ(dialog.controls[1].style,
-              static_cast<std::uint32_t>(WS_CHILD | WS_VISIBLE | BS_GROUPBOX));
+    EXPECT_EQ(Fields(dialog.controls[0]),
+              std::tuple(0x11, WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | WS_GROUP | BS_NOTIFY,
+                         "r", 0, 0, 5, 5));
+    EXPECT_EQ(Fields(dialog.controls[1]),
+              std::tuple(0xFFFF, WS_CHILD | WS_VISIBLE | BS_GROUPBOX, "g", 0, 0, 5, 5));
 }
 
 TEST(ResourceScript, RefusesWhatItCannotReadWithThePlace) {
@@ -139,11 +131,8 @@ TEST(ResourceScript, HostileExpressionsAreRefusedNotFollowed) {
     EXPECT_EQ(result.dialogs[0].cy, 9);
     for (const char* opener : {"(", "-", "~"}) {
         SCOPED_TRACE(opener);
-        std::string nested;
-        for (int i = 0; i < 100000; ++i) {
-            nested += opener;
-        }
-        result = heightOf("", nested + "9" + (opener[0] == '(' ? std::string(100000, ')') : ""));
+        result = heightOf("", std::string(100000, opener[0]) + "9" +
+                                  (opener[0] == '(' ? std::string(100000, ')') : ""));
         EXPECT_EQ(result.error, "resource script line 1: expression nested too deeply");
     }
     std::string sum = "0xFFFFFFFF";

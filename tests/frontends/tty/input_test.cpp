@@ -230,16 +230,13 @@ TEST_F(TtyInput, WideBoxesScrollSideways) {
     Type(std::string("\t\r") + "\x1bOC\x1bOC\x1bOC" + Mouse(64, 0, 0) + "\x1bOD\x1bOD" +
              "\x1b\x1b[24~",
          [&](const ScreenGrid& grid) {
-             // The box is 7 rows, 8 to 14; its text on rows 10 and 11.
+             // The box is 7 rows, 8 to 14; its text from row 10.
              static const std::wregex hint(L"└─( [^─]+ )─");
              std::wsmatch found;
              const std::wstring bottom = grid.RowText(14);
              if (!std::regex_search(bottom, found, hint) ||
                  (!hints.empty() && hints.back() == found.str(1))) {
                  return;
-             }
-             if (hints.empty()) {
-                 EXPECT_EQ(grid.RowText(11).substr(0, 6), L"│ [06]");
              }
              hints.push_back(found.str(1));
              rows[hints.back()] = grid.RowText(10);
@@ -249,8 +246,6 @@ TEST_F(TtyInput, WideBoxesScrollSideways) {
                                          L" ← columns 17-92 of 93 → ", L" ← columns 18-93 of 93 ",
                                          L" ← columns 10-85 of 93 → ", L" ← columns 2-77 of 93 → ",
                                          L" columns 1-76 of 93 → "}));
-    EXPECT_EQ(rows[L" columns 1-76 of 93 → "],
-              L"│ [01]: 12回: 8.0％  [02]:  9回: 6.0％  [03]: 11回: 7.3％  [04]:  3回: 2.0％   │");
     EXPECT_EQ(rows[L" ← columns 17-92 of 93 → "],
               L"│    [02]:  9回: 6.0％  [03]: 11回: 7.3％  [04]:  3回: 2.0％  [05]:  7回: 4.7  │");
     EXPECT_EQ(rows[L" ← columns 18-93 of 93 "],
