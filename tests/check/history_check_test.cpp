@@ -144,52 +144,32 @@ TEST_F(HistoryCheckTest, EachKindOfFindingAloneInItsWordsAtItsLineAndColumn) {
     EXPECT_TRUE(ShownFailures().empty()) << "a refused file was shown as the program shows it";
 }
 
+// Each cause once, in the order a user mends them; a draw number and a date on every
+// line are one cause. The words of a cause are the report's: only the separator's own
+// name is filled in.
 TEST(HistoryCheckCauses, EachShapeNamesItsCauseOnce) {
+    using C = ShapeCause;
     using E = TextEncoding;
-    const std::pair<HistoryShape, std::string> cases[] = {
+    const std::pair<HistoryShape, std::vector<ShapeCause>> cases[] = {
         // KIVO6's own code page, and a byte order mark before "KIVO", are no cause.
-        {{.encoding = E::CodePage932, .byteOrderMark = true}, ""},
-        {{.encoding = E::Utf16BigEndian},
-         "the file is saved as UTF-16, two bytes to a character: KIVO6 reads it byte by byte and "
-         "finds neither \"KIVO\" nor any number in it; save it as plain text (UTF-8 or Shift "
-         "JIS)"},
-        {{.noMarkerLine = true},
-         "the first line is already a draw: KIVO6 needs a first line that holds \"KIVO\" in "
-         "capitals before the draws, and refuses a file without one"},
-        {{.lowercaseMarker = true},
-         "line 1 has \"kivo\" in small letters: KIVO6 looks only for \"KIVO\" in capitals, and "
-         "refuses the file"},
-        {{.headerRow = true},
-         "a row of column names, as an export writes, stands before the draws: KIVO6 needs "
-         "\"KIVO\" on line 1 and reads every later line as numbers"},
-        {{.separator = ';'},
-         "values are separated by semicolons: KIVO6 separates values by spaces only, so each "
-         "semicolon ends a number and the rest up to the next space is lost"},
-        {{.drawNumbers = true},
-         "each line holds 8 values, one of them a draw number (such as 1850 or 第1850回), which "
-         "KIVO6 reads as one more lottery number, so the draws shift; remove the draw numbers"},
-        {{.dates = true},
-         "each line carries a date: KIVO6 reads its year as one more value, outside 1 to 43, so "
-         "the draws shift; remove the date"},
-        {{.drawNumbers = true, .dates = true},
-         "each line holds a draw number and a date besides its seven numbers: KIVO6 reads both "
-         "as values, so the draws shift; remove the draw numbers and the dates"},
-        {{.fullWidth = true},
-         "the file has full-width digits or spaces (０ to ９, the wide space): KIVO6 reads only "
-         "the digits 0 to 9 and the ordinary space"},
-        {{.newestFirst = true, .lowercaseEnd = true},
-         "the data ends with \"end\" in small letters: KIVO6 looks only for \"END\" in "
-         "capitals, so it reads \"end\" as the value 0 and goes on past it\n"
-         "the draws run newest first: KIVO6 takes the last draw in the file as the latest; put "
-         "the oldest draw first"},
+        {{.encoding = E::CodePage932, .byteOrderMark = true}, {}},
+        {{.encoding = E::Utf16BigEndian}, {C::Utf16}},
+        {{.noMarkerLine = true}, {C::FirstLineIsADraw}},
+        // An export's header row is what stands where the marker should.
+        {{.headerRow = true, .lowercaseMarker = true, .noMarkerLine = true},
+         {C::LowercaseMarker, C::HeaderRow}},
+        {{.separator = ';', .drawNumbers = true}, {C::Separator, C::DrawNumbers}},
+        {{.dates = true, .fullWidth = true}, {C::Dates, C::FullWidth}},
+        {{.drawNumbers = true, .dates = true}, {C::DrawNumbersAndDates}},
+        {{.newestFirst = true, .lowercaseEnd = true}, {C::LowercaseEnd, C::NewestFirst}},
     };
     for (const auto& [shape, expected] : cases) {
-        std::string causes;
-        for (const std::string& cause : ShapeCauses(shape, Language::English)) {
-            causes += (causes.empty() ? "" : "\n") + cause;
-        }
-        EXPECT_EQ(causes, expected);
+        EXPECT_EQ(CausesOf(shape), expected);
     }
+    EXPECT_EQ(ShapeCauses({.separator = ';'}, Language::English),
+              std::vector<std::string>{
+                  "values are separated by semicolons: KIVO6 separates values by spaces only, so "
+                  "each semicolon ends a number and the rest up to the next space is lost"});
     EXPECT_EQ(
         ShapeCauses({.separator = '\t'}, Language::Japanese),
         std::vector<std::string>{"値がタブで区切られています。KIVO6 の区切りはスペースだけなので、"
@@ -224,19 +204,6 @@ TEST(HistoryCheckCauses, ComeFirstWithTheMendingCommandAndCutTheFindingsTheyExpl
               "this file and reads each value as written, but not as the file means it: see "
               "above.\n");
     EXPECT_EQ(CheckExitStatus(check), 1);
-}
-
-TEST_F(HistoryCheckTest, AFileThatMayNotBeReadIsSaidToBeSo) {
-    const std::filesystem::path path = WriteHistory("KIVO\nEND\n");
-    std::filesystem::permissions(path, std::filesystem::perms::none);
-    if (std::ifstream(path).is_open()) {
-        GTEST_SKIP() << "files here are readable whatever their permissions (root, or Windows)";
-    }
-    const std::string report =
-        FormatHistoryCheck("f", CheckHistoryFile(path.string().c_str()), Language::English);
-    EXPECT_EQ(report.substr(0, report.find('\n')),
-              "f: error: the file is there but cannot be read: reading it is not permitted, or "
-              "another program holds it");
 }
 
 TEST_F(HistoryCheckTest, TheSummarySaysWhatWasListedAndWhatOnlyCounted) {
