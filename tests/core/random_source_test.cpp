@@ -1,9 +1,8 @@
 // The random source's fixed arithmetic, the start of a result, the sort and the pick
-// line, and the line writer's bound. The parity filter shows in the generators' lines.
+// line. The parity filter shows in the generators' lines.
 #include "support/core_fixture.h"
 
 #include "core/generate/pick.h"
-#include "core/history/line_writer.h"
 #include "core/history/state.h"
 
 #include <cstring>
@@ -40,16 +39,6 @@ TEST_F(RandomSourceTest, SortedPickBecomesOneLineAndKeepsItsSeventhNumber) {
     }
     EXPECT_EQ(std::vector<int>(Pick, Pick + PICK_SIZE), (std::vector<int>{1, 2, 2, 9, 10, 43, 41}));
     EXPECT_STREQ(ResultText, "13 14 21 30 35 42\n01 02 02 09 10 43\n");
-}
-
-TEST_F(RandomSourceTest, LineWriterStopsAtItsBufferAndStaysTerminated) {
-    char buffer[8] = {};
-    LineWriter line = StartLine(buffer, sizeof buffer);
-    PutText(line, "No.");
-    PutNumber(line, 7, 3, '0');
-    PutNumber(line, 123456, 1, ' ');
-    PutText(line, "more");
-    EXPECT_STREQ(buffer, "No.0071");
 }
 
 } // namespace
