@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # A mutation check of the tests: each one-line fault of the list below is put into
 # a scratch copy of the tree (build/mutants/src, the working tree as it stands),
-# which is then built (preset ci) and tested; a fault is caught when a test fails
-# or hangs (60 s). A fault that does not build is a mistake in the list and counts
-# as not caught. Prints one line per fault and the count caught. Slow, so not part of tools/test.sh: run it after changing tests. Exits 1
-# if a fault survives.
+# which is then built and tested with preset ci, or with preset asan for a fault that
+# only a sanitizer can see (an access out of bounds that changes no output); a fault
+# is caught when a test fails or hangs (60 s). A fault that does not build is a
+# mistake in the list and counts as not caught. Changes that no input can tell apart
+# from the code as it is are listed apart, each with the reason, and are not run.
+# Prints one line per fault and the count caught. Slow, so not part of tools/test.sh:
+# run it after changing tests. Exits 1 if a fault survives.
 # Usage: tools/mutants.sh [NAME-REGEX]   (only the faults whose name matches)
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
@@ -12,6 +15,10 @@ pattern="${1:-}"
 
 # name @ file @ the line's text as it stands (its first occurrence is changed; <newline>
 # joins lines where one line alone is not unique) @ the text after the change
+# [@ asan: built and tested with the sanitizers; also where the optimizing build itself
+# refuses the change, having proved that a loop runs past its array]. The "boundary"
+# faults move each bound of the generators' rules and of the reader by one; type 1's
+# latest-draw bound is "latest draw compared on seven numbers".
 faults=$(cat <<'EOF'
 reader: CR never paired with LF @ core/history/history_file.cpp @ if (following == '\n') { @ if (false) {
 reader: Ctrl-Z does not end the text @ core/history/history_file.cpp @ if (c == END_OF_TEXT || c == CTRL_Z) { @ if (c == END_OF_TEXT) {
@@ -41,6 +48,42 @@ qt: radio buttons auto-exclusive @ frontends/qt/dialog_view.cpp @ radio->setAuto
 exit status: a file's causes leave it 0 @ check/history_check.cpp @ return !warned && CausesOf(check.meant.shape).empty() ? 0 : 1; @ return !warned ? 0 : 1;
 first run: data.txt written over when it is there @ frontends/launch/first_run.cpp @ std::fopen(target.c_str(), "wbx"); @ std::fopen(target.c_str(), "wb");
 tty: Alt not decoded @ frontends/tty/tty_front_end.cpp @ if (nextStatus == OK && next != ESCAPE && std::iswprint(next)) { @ if (false) {
+main dialog: the even radio asks for odd numbers @ ui/main_dialog.cpp @ {IDC_MODE_EVEN, PARITY_EVEN_ONLY}, @ {IDC_MODE_EVEN, PARITY_ODD_ONLY},
+reader: a listened reading also shows its failure @ core/history/history_file.cpp @ } else if (ShowHistoryFailure != nullptr) { @ }<newline>    if (ShowHistoryFailure != nullptr) {
+boundary: reader: a read of no bytes is not the end @ core/history/history_file.cpp @ if (readLength <= 0) { @ if (readLength < 0) {
+boundary: reader: one byte handed out past the read @ core/history/history_file.cpp @ if (readPosition < directEnd) { @ if (readPosition <= directEnd) {
+boundary: reader: 0 after a sign is no digit @ core/history/history_file.cpp @ bool digit = c >= '0' && c <= '9'; @ bool digit = c > '0' && c <= '9';
+boundary: reader: 9 after a sign is no digit @ core/history/history_file.cpp @ bool digit = c >= '0' && c <= '9'; @ bool digit = c >= '0' && c < '9';
+boundary: reader: a draw of eight values @ core/history/history_file.cpp @ if (column < DRAW_SIZE) { @ if (column <= DRAW_SIZE) {
+boundary: reader: a 257th replaced row saved @ core/history/history_file.cpp @ if (completedOnLine < HISTORY_CAPACITY) { @ if (completedOnLine <= HISTORY_CAPACITY) { @ asan
+boundary: reader: END gives back one row too many @ core/history/history_file.cpp @ for (std::int64_t k = 0; k < replaced; ++k) { @ for (std::int64_t k = 0; k <= replaced; ++k) {
+boundary: reader: unfinished draw put after a full history @ core/history/history_file.cpp @ if (drawCount < HISTORY_CAPACITY) { @ if (drawCount <= HISTORY_CAPACITY) {
+boundary: counts: the row after the history counted @ core/history/history_file.cpp @ for (int row = 0; row < drawCount; ++row) { @ for (int row = 0; row <= drawCount; ++row) {
+boundary: counts: eight values a draw counted @ core/history/history_file.cpp @ for (int position = 0; position < DRAW_SIZE; ++position) { @ for (int position = 0; position <= DRAW_SIZE; ++position) { @ asan
+boundary: type 1: a single draw is not left out @ core/generate/type1.cpp @ if (drawCount < 1) { @ if (drawCount <= 1) {
+boundary: type 1: repeat check reads past the pick @ core/generate/type1.cpp @ for (int position = 0; position < PICK_SIZE; ++position) { @ for (int position = 0; position <= PICK_SIZE; ++position) { @ asan
+boundary: type 1: candidate compared with itself @ core/generate/type1.cpp @ found |= (position < filled) & @ found |= (position <= filled) &
+boundary: type 1: an eighth candidate filled @ core/generate/type1.cpp @ while (position < PICK_SIZE) { @ while (position <= PICK_SIZE) {
+boundary: type 1: a roll equal to the threshold passes @ core/generate/type1.cpp @ if (NextRandom() % 100 >= threshold) { @ if (NextRandom() % 100 > threshold) {
+boundary: type 2: an eleventh past-draw flag read @ core/generate/tickets.cpp @ for (int k = 0; k < PAST_DRAW_FLAGS; ++k) { @ for (int k = 0; k <= PAST_DRAW_FLAGS; ++k) { @ asan
+boundary: type 2: the oldest draw held is never marked @ core/generate/tickets.cpp @ if (PastDrawFlags[k] == 0 || row < 0) { @ if (PastDrawFlags[k] == 0 || row <= 0) {
+boundary: type 2: a past draw's bonus marked @ core/generate/tickets.cpp @ for (int position = 0; position < MAIN_NUMBERS; ++position) { @ for (int position = 0; position <= MAIN_NUMBERS; ++position) {
+boundary: type 2: a decade's last number not marked @ core/generate/tickets.cpp @ number <= DecadeLast[g]; @ number < DecadeLast[g];
+boundary: type 2: the number still to draw marked after the reset @ core/generate/tickets.cpp @ position < count; ++position) { @ position <= count; ++position) { @ asan
+boundary: type 2: a 31st number drawn @ core/generate/tickets.cpp @ } while (count < DRAWN_NUMBERS); @ } while (count <= DRAWN_NUMBERS); @ asan
+boundary: type 2: a sixth ticket @ core/generate/tickets.cpp @ for (int ticket = 0; ticket < TICKETS; ++ticket) { @ for (int ticket = 0; ticket <= TICKETS; ++ticket) {
+EOF
+)
+
+# Changes that no input can tell apart from the code as it is, so not run: name @ file
+# @ the line's text @ the text after the change @ why no test can see it.
+equivalents=$(cat <<'EOF'
+boundary: reader: a magnitude at the cap clamped @ core/history/history_file.cpp @ if (tokenMagnitude > MAGNITUDE_CAP) { @ if (tokenMagnitude >= MAGNITUDE_CAP) { @ at the cap the clamp sets the value it already has
+boundary: reader: a magnitude of exactly 2^31 saturates negative @ core/history/history_file.cpp @ return tokenMagnitude > -std::int64_t{INT_MIN} ? INT_MIN @ return tokenMagnitude >= -std::int64_t{INT_MIN} ? INT_MIN @ -2^31 is INT_MIN itself
+boundary: reader: INT_MAX saturates @ core/history/history_file.cpp @ return tokenMagnitude > INT_MAX ? INT_MAX @ return tokenMagnitude >= INT_MAX ? INT_MAX @ INT_MAX converts to itself
+boundary: reader: exactly 256 draws rotated @ core/history/history_file.cpp @ if (drawsRead <= HISTORY_CAPACITY) { @ if (drawsRead < HISTORY_CAPACITY) { @ with 256 draws the oldest is in row 0, so the three reversals move nothing, and no row is free for an unfinished draw either way
+boundary: reader: 0 leaves the digits' quick path @ core/history/history_file.cpp @ if (c >= '0' && c <= '9' && !cutOff) { @ if (c > '0' && c <= '9' && !cutOff) { @ the general path converts the digit to the same value, only more slowly
+boundary: reader: 9 leaves the digits' quick path @ core/history/history_file.cpp @ if (c >= '0' && c <= '9' && !cutOff) { @ if (c >= '0' && c < '9' && !cutOff) { @ the general path converts the digit to the same value, only more slowly
 EOF
 )
 
@@ -50,59 +93,96 @@ rm -rf "$scratch"
 mkdir -p "$scratch"
 # The working tree as it stands, tracked files and new ones, without build folders.
 (cd "$kivo6_top" && git ls-files -co --exclude-standard | tar -cf - -T -) | tar -xf - -C "$scratch"
-build() { cmake --build "$scratch/build/ci" >/dev/null 2>&1; }
-run_tests() { (cd "$scratch" && ctest --preset ci -j2 --stop-on-failure --timeout 60 -LE packaging >/dev/null 2>&1); }
-
-(cd "$scratch" && cmake --preset ci >/dev/null) || { echo "the scratch copy did not configure" >&2; exit 2; }
-if ! build || ! run_tests; then
-    echo "the unchanged tree does not build and pass its tests; nothing to compare" >&2
-    exit 2
-fi
+build() { cmake --build "$scratch/build/$1" >/dev/null 2>&1; }
+run_tests() {
+    (cd "$scratch" && ctest --preset "$1" -j2 --stop-on-failure --timeout 60 -LE packaging >/dev/null 2>&1)
+}
+# Each preset is configured, built and tested on the unchanged copy before its first
+# fault, so the asan build costs nothing when no fault selected needs it.
+prepared=()
+prepare() {
+    [[ " ${prepared[*]} " == *" $1 "* ]] && return 0
+    (cd "$scratch" && cmake --preset "$1" >/dev/null) ||
+        { echo "the scratch copy did not configure with preset $1" >&2; exit 2; }
+    if ! build "$1" || ! run_tests "$1"; then
+        echo "the unchanged tree does not build and pass its tests with preset $1; nothing to compare" >&2
+        exit 2
+    fi
+    prepared+=("$1")
+}
 
 caught=0
 tried=0
 survivors=()
 trim() { sed 's/^ *//; s/ *$//' <<<"$1"; }
-while IFS='@' read -r name file original changed; do
+# Makes the change in the file, or, given no change, only looks for the text; fails
+# when the text is not in the file.
+edit() {
+    ORIGINAL="$2" CHANGED="${3-}" python3 - "$1" ${3+change} <<'PY'
+import os, sys
+original = os.environ["ORIGINAL"].replace("<newline>", "\n")
+changed = os.environ["CHANGED"].replace("<newline>", "\n")
+text = open(sys.argv[1], encoding="utf-8").read()
+if original not in text:
+    sys.exit(1)
+if len(sys.argv) > 2:
+    open(sys.argv[1], "w", encoding="utf-8").write(text.replace(original, changed, 1))
+PY
+}
+
+equivalent=0
+while IFS='@' read -r name file original changed why; do
+    name="$(trim "$name")"
+    [ -n "$name" ] || continue
+    [[ -z "$pattern" || "$name" =~ $pattern ]] || continue
+    file="$(trim "$file")"
+    # Kept true: a line that has changed may no longer be equivalent.
+    if ! edit "$scratch/$file" "$(trim "$original")"; then
+        echo "MISSING   $name: the line is no longer in $file" >&2
+        survivors+=("$name (line not found)")
+        continue
+    fi
+    echo "equivalent $name: $(trim "$why")"
+    equivalent=$((equivalent + 1))
+done <<<"$equivalents"
+
+while IFS='@' read -r name file original changed sanitizer; do
     name="$(trim "$name")"
     file="$(trim "$file")"
     original="$(trim "$original")"
     changed="$(trim "$changed")"
     [ -n "$name" ] || continue
     [[ -z "$pattern" || "$name" =~ $pattern ]] || continue
+    preset=ci
+    [ "$(trim "$sanitizer")" = asan ] && preset=asan
+    prepare "$preset"
     target="$scratch/$file"
+    tried=$((tried + 1))
     cp "$target" "$target.orig"
-    if ! ORIGINAL="$original" CHANGED="$changed" python3 - "$target" <<'PY'; then
-import os, sys
-path = sys.argv[1]
-original = os.environ["ORIGINAL"].replace("<newline>", "\n")
-changed = os.environ["CHANGED"].replace("<newline>", "\n")
-text = open(path, encoding="utf-8").read()
-if original not in text:
-    sys.exit(1)
-open(path, "w", encoding="utf-8").write(text.replace(original, changed, 1))
-PY
+    if ! edit "$target" "$original" "$changed"; then
         echo "MISSING   $name: the line is no longer in $file" >&2
         mv "$target.orig" "$target"
         survivors+=("$name (line not found)")
-        tried=$((tried + 1))
         continue
     fi
-    tried=$((tried + 1))
-    if ! build; then
-        echo "NO BUILD  $name: the changed line does not compile"
-        survivors+=("$name (does not build)")
-    elif run_tests; then
-        echo "SURVIVED  $name"
-        survivors+=("$name")
+    label="$name"
+    [ "$preset" = ci ] || label="$name ($preset)"
+    if ! build "$preset"; then
+        echo "NO BUILD  $label: the changed line does not compile"
+        survivors+=("$label (does not build)")
+    elif run_tests "$preset"; then
+        echo "SURVIVED  $label"
+        survivors+=("$label")
     else
-        echo "caught    $name"
+        echo "caught    $label"
         caught=$((caught + 1))
     fi
     mv "$target.orig" "$target"
     touch "$target"
 done <<<"$faults"
-build
+for preset in "${prepared[@]}"; do
+    build "$preset"
+done
 
-echo "== $caught of $tried faults caught"
+echo "== $caught of $tried faults caught; $equivalent equivalent, not run"
 [ ${#survivors[@]} -eq 0 ]
