@@ -27,6 +27,7 @@ reader: END line's values kept @ core/history/history_file.cpp @ TakeBackLineVal
 reader: END gives no replaced row back @ core/history/history_file.cpp @ if (completedOnLine < HISTORY_CAPACITY) { @ if (false) {
 reader: kept draws not put in file order @ core/history/history_file.cpp @ std::reverse(rows, oldest); @ (void)oldest;
 shares: count * 100 / total @ core/stats/shares.cpp @ percent[i] = percent[i] * 100.0f; @ percent[i] = static_cast<float>(mainCounts[i] * 100) / static_cast<float>(mainTotal);
+shares: a second ComputePercentages appends to the pool @ core/stats/shares.cpp @ poolLength = 0; @ (void)0;
 share table: no tie rounding @ core/stats/reports.cpp @ static_cast<double>(share) * 10.0 + 0.5 @ static_cast<double>(share) * 10.0
 recent draws: eleven shown @ core/stats/reports.cpp @ constexpr int RECENT_DRAWS_SHOWN = 10; @ constexpr int RECENT_DRAWS_SHOWN = 11;
 type 2: ticket not re-marked after the reset @ core/generate/tickets.cpp @ TicketExclusion[drawn[position] - 1] = 1; @ (void)0;

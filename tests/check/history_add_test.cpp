@@ -93,20 +93,4 @@ TEST_F(HistoryAddTest, AFailedReplacementLeavesTheFileAsItWas) {
     EXPECT_EQ(FileBytes(file), before);
 }
 
-TEST_F(HistoryAddTest, ThroughALinkTheFileBehindItChangesAndTheLinkStays) {
-    const std::filesystem::path target = WriteHistory("KIVO\n1 2 3 4 5 6 7\nEND\n");
-    std::filesystem::create_directory(folder_ / "here");
-    const std::filesystem::path link = folder_ / "here" / "data.txt";
-    std::error_code error;
-    std::filesystem::create_symlink(target, link, error);
-    if (error) {
-        GTEST_SKIP() << "no symbolic links here: " << error.message();
-    }
-    EXPECT_EQ(AddDraw(link.string(), "5 9 17 28 30 37 27", Language::English).status, 0);
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(FileBytes(target), "KIVO\n1 2 3 4 5 6 7\n5 9 17 28 30 37 27\nEND\n");
-    EXPECT_EQ(FileBytes(target.string() + ".prev"), "KIVO\n1 2 3 4 5 6 7\nEND\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_ / "here"), {}), 1);
-}
-
 } // namespace

@@ -206,22 +206,4 @@ TEST(HistoryCheckCauses, ComeFirstWithTheMendingCommandAndCutTheFindingsTheyExpl
     EXPECT_EQ(CheckExitStatus(check), 1);
 }
 
-TEST_F(HistoryCheckTest, TheSummarySaysWhatWasListedAndWhatOnlyCounted) {
-    const std::pair<std::string, std::string> cases[] = {
-        // Eleven draws that each hold 1 twice: those of lines 2 to 11 are listed.
-        {"KIVO\n" + Repeated(11, "1 1 2 3 4 5 6\n") + "END\n",
-         "f:11:3: warning: 1 stands twice in draw 10 (also at line 11, column 1)\n"
-         "f: and 1 more like the one at line 2, not listed\n\n"
-         "f: 11 draws read, from line 2 to line 12; the data ends with END on line 13.\n"
-         "Latest draw, as KIVO6 uses it (line 12): 01 01 02 03 04 05, bonus 06\n"
-         "KIVO6 would start with this file, but reads it with 11 warnings: the 10 listed above, "
-         "and 1 more only counted there.\n"},
-        {"KIVO\n1 2 3 4 5 6 7\nEND\n", "f: 1 draw read, on line 2; the data ends with END"},
-    };
-    for (const auto& [text, expected] : cases) {
-        const std::string report = Report(text).first;
-        EXPECT_NE(report.find(expected), std::string::npos) << report;
-    }
-}
-
 } // namespace

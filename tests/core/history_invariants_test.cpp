@@ -1,6 +1,6 @@
 // The rules any data.txt leaves the core keeping (support/history_invariants.h), run
-// over every seed of the history fuzzer's corpus and over generated hostile files, so
-// the sanitizer builds see every table access the fuzzer's seeds reach.
+// over every seed of the history fuzzer's corpus, so the sanitizer and valgrind builds
+// see every table access the fuzzer's seeds reach.
 #include "support/core_fixture.h"
 #include "support/history_invariants.h"
 
@@ -8,7 +8,7 @@ namespace {
 
 class HistoryInvariants : public CoreTest {};
 
-TEST_F(HistoryInvariants, HoldForTheCorpusAndHostileHistories) {
+TEST_F(HistoryInvariants, HoldForTheFuzzersCorpus) {
     auto failuresShown = [] { return static_cast<int>(ShownFailures().size()); };
     int loaded = 0;
     auto histories = ReplayedHistories(KIVO6_HISTORY_CORPUS);
@@ -22,9 +22,9 @@ TEST_F(HistoryInvariants, HoldForTheCorpusAndHostileHistories) {
         loaded += ShownFailures().empty() ? 1 : 0;
     }
     // The corpus was found, and both refused and loaded files were exercised.
-    EXPECT_GE(histories.size(), 219u);
-    EXPECT_GT(loaded, 80);
-    EXPECT_LT(loaded, 200);
+    EXPECT_GE(histories.size(), 19u);
+    EXPECT_GT(loaded, 0);
+    EXPECT_LT(loaded, static_cast<int>(histories.size()));
 }
 
 } // namespace

@@ -23,26 +23,6 @@ std::uint32_t StoppedClock() {
     return stoppedSecond;
 }
 
-// Bytes that stress the reader: digits, blanks, line ends, signs, the marker's and
-// END's letters, Ctrl-Z, any byte now and then and runs of nines past int.
-std::string HostileHistory(std::mt19937& random) {
-    static const char alphabet[] =
-        "0123456789012345678901234567890123456789     \n\n\r\t-+KIVOEND\x1a";
-    std::uniform_int_distribution<int> length(0, 6000), pick(0, sizeof alphabet - 2), kind(0, 9),
-        anyByte(0, 255);
-    std::string text = kind(random) < 7 ? "KIVO\n" : "";
-    for (int i = 0, size = length(random); i < size; ++i) {
-        int roll = kind(random);
-        if (roll == 0) {
-            text += static_cast<char>(anyByte(random));
-        } else if (roll == 1 && i % 97 == 0) {
-            text += std::string(static_cast<std::size_t>(length(random) / 10), '9');
-        } else {
-            text += alphabet[pick(random)];
-        }
-    }
-    return text;
-}
 } // namespace
 
 void StopClockAt(std::uint32_t second) {
@@ -70,10 +50,6 @@ std::vector<std::pair<std::string, std::string>> ReplayedHistories(const char* c
         std::ostringstream bytes;
         bytes << file.rdbuf();
         histories.emplace_back(entry.path().filename().string(), bytes.str());
-    }
-    std::mt19937 random(43);
-    for (int round = 0; round < 200; ++round) {
-        histories.emplace_back("hostile " + std::to_string(round), HostileHistory(random));
     }
     return histories;
 }

@@ -24,7 +24,7 @@ using Draw = std::array<int, 7>;
 std::string HistoryText(const std::vector<Draw>& draws);
 
 // What the history invariants are replayed on: every file of the history fuzzer's seed
-// corpus in the folder `corpus`, then generated hostile histories; each named.
+// corpus in the folder `corpus`, each named; the fuzzers themselves make hostile ones.
 std::vector<std::pair<std::string, std::string>> ReplayedHistories(const char* corpus);
 
 class CoreTest : public ::testing::Test {

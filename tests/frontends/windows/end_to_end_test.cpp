@@ -228,35 +228,6 @@ TEST(Resources, DialogTemplatesInJapaneseItemByItem) {
     }
 }
 
-TEST(Resources, OneIconOf32By32In16Colours) {
-    const auto group = Resource(RT_GROUP_ICON, 102);
-    // GRPICONDIR: reserved, type 1, count; then one 14-byte entry per image.
-    ASSERT_EQ(group.size(), 6u + 14u);
-    EXPECT_EQ(group[2] | group[3] << 8, 1);
-    EXPECT_EQ(group[4] | group[5] << 8, 1);
-    EXPECT_EQ(group[6], 32); // width
-    EXPECT_EQ(group[7], 32); // height
-    EXPECT_EQ(group[8], 16); // colours
-    EXPECT_EQ(group[12], 4); // bits per pixel
-    const int imageId = group[18] | group[19] << 8;
-    EXPECT_FALSE(Resource(RT_ICON, imageId).empty());
-}
-
-// The manifest the loader reads before any window opens: common controls 6 and the
-// processor the program is built for.
-TEST(Resources, ManifestForThisProcessorWithCommonControlsSix) {
-    const auto bytes = Resource(RT_MANIFEST, 1);
-    ASSERT_FALSE(bytes.empty()) << "no Japanese manifest 1";
-    const std::string manifest(bytes.begin(), bytes.end());
-    EXPECT_NE(manifest.find(sizeof(void*) == 8 ? "processorArchitecture=\"amd64\""
-                                               : "processorArchitecture=\"x86\""),
-              std::string::npos)
-        << manifest;
-    EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
-              std::string::npos)
-        << manifest;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
