@@ -5,8 +5,6 @@
 
 #include "support/core_fixture.h"
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>

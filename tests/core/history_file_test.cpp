@@ -176,27 +176,4 @@ TEST_F(HistoryFile, TheNewest256DrawsAreKeptInFileOrder) {
     }
 }
 
-TEST_F(HistoryFile, CountsMainAndBonusNumbersApart) {
-    ASSERT_EQ(LoadBytes("KIVO\n3 11 25 30 38 42 17\n0 44 255 3 2 1 0\n1 2 3 4 5 6 99\nEND\n"), 1);
-    EXPECT_EQ(mainTotal, 18);
-    std::vector<int> expectedMain(NUMBER_COUNT), expectedBonus(NUMBER_COUNT);
-    for (int number : {3, 11, 25, 30, 38, 42, 3, 2, 1, 1, 2, 3, 4, 5, 6}) {
-        ++expectedMain[number - 1];
-    }
-    expectedBonus[16] = 1; // 17; the bonus numbers 0 and 99 count nowhere
-    EXPECT_EQ(std::vector<int>(mainCounts, mainCounts + NUMBER_COUNT), expectedMain);
-    EXPECT_EQ(std::vector<int>(bonusCounts, bonusCounts + NUMBER_COUNT), expectedBonus);
-}
-
-TEST_F(HistoryFile, ResetClearsDataButKeepsOptions) {
-    ASSERT_EQ(LoadBytes("KIVO\n1 2 3 4 5 6 7\nEND\n"), 1);
-    ParityMode = PARITY_ODD_ONLY;
-    excludePrevious = 1;
-    DecadeFlags[2] = 1;
-    ResetState();
-    EXPECT_EQ(RowText(0), "0 0 0 0 0 0 0");
-    EXPECT_EQ(drawCount + mainTotal + mainCounts[0] + bonusCounts[6], 0);
-    EXPECT_TRUE(ParityMode == PARITY_ODD_ONLY && excludePrevious == 1 && DecadeFlags[2] == 1);
-}
-
 } // namespace

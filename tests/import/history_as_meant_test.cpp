@@ -11,8 +11,6 @@
 #include <string>
 #include <vector>
 
-using namespace std::string_literals;
-
 namespace {
 
 const Draw A{1, 2, 3, 4, 5, 6, 7};

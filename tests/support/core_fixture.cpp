@@ -31,25 +31,19 @@ void StopClockAt(std::uint32_t second) {
 }
 
 std::string HistoryText(const std::vector<Draw>& draws) {
-    std::ostringstream text;
-    text << "KIVO6 test history\n";
+    std::string text = "KIVO6 test history\n";
     for (const Draw& draw : draws) {
         for (std::size_t i = 0; i < draw.size(); ++i) {
-            text << (i ? " " : "") << draw[i];
+            text += std::to_string(draw[i]) + (i + 1 < draw.size() ? " " : "\n");
         }
-        text << "\n";
     }
-    text << "END\n";
-    return text.str();
+    return text + "END\n";
 }
 
 std::vector<std::pair<std::string, std::string>> ReplayedHistories(const char* corpus) {
     std::vector<std::pair<std::string, std::string>> histories;
     for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
-        std::ifstream file(entry.path(), std::ios::binary);
-        std::ostringstream bytes;
-        bytes << file.rdbuf();
-        histories.emplace_back(entry.path().filename().string(), bytes.str());
+        histories.emplace_back(entry.path().filename().string(), FileBytes(entry.path()));
     }
     return histories;
 }
@@ -72,7 +66,7 @@ void CoreTest::TearDown() {
     std::filesystem::remove_all(folder_.parent_path(), ignored);
 }
 
-std::string CoreTest::FileBytes(const std::filesystem::path& path) {
+std::string FileBytes(const std::filesystem::path& path) {
     std::ostringstream bytes;
     bytes << std::ifstream(path, std::ios::binary).rdbuf();
     return bytes.str();

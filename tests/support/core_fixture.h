@@ -27,6 +27,9 @@ std::string HistoryText(const std::vector<Draw>& draws);
 // corpus in the folder `corpus`, each named; the fuzzers themselves make hostile ones.
 std::vector<std::pair<std::string, std::string>> ReplayedHistories(const char* corpus);
 
+// A file's bytes; empty when there is no such file.
+std::string FileBytes(const std::filesystem::path& path);
+
 class CoreTest : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -34,8 +37,6 @@ class CoreTest : public ::testing::Test {
 
     // Writes the bytes as data.txt in the test's own folder and returns its path.
     std::filesystem::path WriteHistory(std::string_view bytes);
-    // A file's bytes; empty when there is no such file.
-    static std::string FileBytes(const std::filesystem::path& path);
     // Writes the bytes as a file and returns LoadHistoryText's answer for it.
     int LoadBytes(std::string_view bytes);
     // Starts the program on these draws written as its history file.

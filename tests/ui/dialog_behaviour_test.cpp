@@ -25,12 +25,10 @@ std::ostream& operator<<(std::ostream& out, const Command& command) {
     return out << "{" << command.id << ", " << command.code << ", " << command.checkSeen << "}";
 }
 
-using Step = DialogStep;
-
 // The state of the dialog under test; one at a time.
 struct Recording {
     std::vector<Command> commands;
-    std::vector<Step> steps;
+    std::vector<DialogStep> steps;
     std::size_t next = 0;
     INT_PTR initAnswer = TRUE;
     std::function<void(HWND)> onInit;
@@ -82,13 +80,13 @@ class DialogBehaviour : public ::testing::Test {
         recording = nullptr;
     }
 
-    INT_PTR Run(int templateId, std::vector<Step> steps) {
+    INT_PTR Run(int templateId, std::vector<DialogStep> steps) {
         recording_.steps = std::move(steps);
         return DialogBoxParamA(DialogTestModule(), MAKEINTRESOURCEA(templateId), nullptr,
                                RecordingProc, 0);
     }
 
-    static Step Focus(int id) {
+    static DialogStep Focus(int id) {
         return [id](HWND dialog) { SetFocus(GetDlgItem(dialog, id)); };
     }
 

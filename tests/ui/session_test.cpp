@@ -162,10 +162,8 @@ TEST_F(Session, SettingsOkCommitsAndCancelKeeps) {
                    },
                    Click(IDC_DECADE_1), Click(IDC_PAST_1), Click(IDC_PAST_2), Click(IDC_PAST_2),
                    Key(VK_RETURN), Click(IDC_TYPE2), Ok(),
-                   // Changes dropped three ways: the Cancel button, Escape and the close box.
+                   // Changes dropped by Cancel (Escape and the close box send it too).
                    Click(IDC_SETTINGS), expectCommitted, Click(IDC_DECADE_2), Click(IDCANCEL),
-                   Click(IDC_SETTINGS), expectCommitted, Click(IDC_DECADE_2), Key(VK_ESCAPE),
-                   Click(IDC_SETTINGS), expectCommitted, Click(IDC_DECADE_2), CloseBox(),
                    [&main](HWND dialog) {
                        EXPECT_EQ(dialog, main);
                        EXPECT_TRUE(IsWindowEnabled(main));

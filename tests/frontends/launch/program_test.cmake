@@ -17,7 +17,6 @@ function(run program status pattern)
 endfunction()
 
 run("${QT}" 0 "^Usage: kivo6 \\[OPTION\\]\\.\\.\\. \\[FOLDER\\]\n.*--own-folder.*/examples/data\\.txt" --help)
-run("${QT}" 0 "^kivo6 \\(KIVO6\\) [0-9]+\\.[0-9]+\\.[0-9]+\n$" --version)
 run("${QT}" 2 "^kivo6: cannot start in /nonexistent/kivo6: No such file" /nonexistent/kivo6)
 run("${TTY}" 0 "^Usage: kivo6-tty \\[OPTION\\]\\.\\.\\. \\[FOLDER\\]\n.*--own-folder.*Shift\\+Tab" --help)
 run("${TTY}" 0 "^kivo6-tty \\(KIVO6\\) [0-9]+\\.[0-9]+\\.[0-9]+\n$" --version)

@@ -15,9 +15,7 @@
 #include <QtGui/QFontDatabase>
 #include <QtGui/QFontInfo>
 #include <QtTest/QTest>
-#include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QApplication>
-#include <QtWidgets/QFileDialog>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMessageBox>
@@ -26,7 +24,6 @@
 
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <utility>

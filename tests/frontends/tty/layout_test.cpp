@@ -1,8 +1,7 @@
 // Tests of the terminal front end's drawing rules without a terminal: full-width
-// characters on the grid, boxes on tiny screens, and the program's own dialogs drawn
+// characters on the grid, captions that run on, and the program's own dialogs drawn
 // whole and centred on the character grid.
 #include "frontends/tty/dialog_view.h"
-#include "frontends/tty/message_box_view.h"
 #include "frontends/tty/tty_front_end.h"
 #include "resources/resource.h"
 
@@ -33,18 +32,6 @@ TEST_F(TtyLayout, FullWidthCharactersAreNeverCutInHalf) {
     // A character that would straddle the edge of the clip is left off.
     grid.Put(0, 0, L"abc終了", STYLE_PLAIN, CellRect{0, 0, 6, 1});
     EXPECT_EQ(grid.RowText(0), L"abc終 了");
-}
-
-TEST_F(TtyLayout, BoxStaysOnScreensResizedDownToOneCell) {
-    for (const auto& [rows, columns] : {std::pair{1, 1}, {3, 7}, {5, 20}}) {
-        SCOPED_TRACE(std::to_string(rows) + "x" + std::to_string(columns));
-        ScreenGrid grid(rows, columns);
-        const MessageBoxView view =
-            LayOutMessageBox(L"Dialog", L"Data Read ERROR\n", rows, columns, 0);
-        EXPECT_EQ(view.frame.Intersect(grid.Bounds()).Width(), view.frame.Width());
-        EXPECT_EQ(view.frame.Intersect(grid.Bounds()).Height(), view.frame.Height());
-        DrawMessageBox(grid, view, L"Dialog");
-    }
 }
 
 // A check box's caption runs on past its 20 units (6 cells) into free cells, whole;
