@@ -3,9 +3,6 @@
 // console's (or the system's) code page when the output goes to a file or a pipe.
 #include "platform/console.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <string>

@@ -2,9 +2,6 @@
 // streams so that reading the history allocates nothing.
 #include "platform/raw_file.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 RawFile OpenRawFile(const char* path) {

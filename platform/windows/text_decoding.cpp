@@ -4,9 +4,6 @@
 // Used by kivo6-check --fix.
 #include "platform/text_decoding.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <vector>

@@ -4,9 +4,6 @@
 // name in one step and returns once it is on disk; its error names the cause.
 #include "platform/whole_file.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 bool (*ReplaceFileContentsBeforeRename)(const char*) = nullptr;

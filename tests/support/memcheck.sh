@@ -11,9 +11,8 @@ if [ "${2-}" = --gtest_list_tests ]; then
     exec "$@"
 fi
 
-# Qt compiles its regular expressions (the file dialog's name filters) to machine
-# code, whose reads of its own scratch memcheck cannot follow; interpreted, they are
-# the same expressions, and memcheck sees every byte.
+# Qt's regular expressions (the file dialog's filters) compiled to machine code read
+# scratch memcheck cannot follow; interpreted, memcheck sees every byte.
 export QT_ENABLE_REGEXP_JIT=0
 
 exec valgrind --tool=memcheck --error-exitcode=99 \
