@@ -24,8 +24,11 @@ FileProblem ReadWholeFile(const char* path, std::string& bytes);
 bool NameTaken(const char* path);
 // Whether the two names are one file (the same file through two paths included).
 bool SameFile(const char* first, const char* second);
-// Copies a file byte for byte to a name that must not exist yet; false when it does,
-// or when the copy could not be made whole (nothing is left behind then).
+// Writes bytes to a file of a name that must not exist yet, flushed to the disk; false
+// when the name is taken (even by a file made meanwhile), or when the file could not be
+// written whole: nothing is left behind then, and on POSIX systems errno says why.
+bool WriteNewFile(const char* path, std::string_view bytes);
+// Copies a file byte for byte to a name that must not exist yet, as WriteNewFile writes.
 bool CopyToNewFile(const char* from, const char* to);
 // The file that path names when path is a symbolic link (to a file kept in a synced
 // folder, say); path itself otherwise, and when the link leads nowhere. A backup or a

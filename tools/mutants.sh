@@ -47,7 +47,7 @@ stand-in: dialog's owner left enabled @ standin/window_model.cpp @ SetActive(sel
 stand-in: message box's owner left enabled @ standin/window_model.cpp @ SetActive(owner, false); @ (void)0;
 qt: radio buttons auto-exclusive @ frontends/qt/dialog_view.cpp @ radio->setAutoExclusive(false); @ radio->setAutoExclusive(true);
 exit status: a file's causes leave it 0 @ check/history_check.cpp @ return !warned && CausesOf(check.meant.shape).empty() ? 0 : 1; @ return !warned ? 0 : 1;
-first run: data.txt written over when it is there @ frontends/launch/first_run.cpp @ std::fopen(target.c_str(), "wbx"); @ std::fopen(target.c_str(), "wb");
+new file: a file made meanwhile written over @ platform/posix/whole_file.cpp @ O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC @ O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC
 tty: Alt not decoded @ frontends/tty/tty_front_end.cpp @ if (nextStatus == OK && next != ESCAPE && std::iswprint(next)) { @ if (false) {
 main dialog: the even radio asks for odd numbers @ ui/main_dialog.cpp @ {IDC_MODE_EVEN, PARITY_EVEN_ONLY}, @ {IDC_MODE_EVEN, PARITY_ODD_ONLY},
 reader: a listened reading also shows its failure @ core/history/history_file.cpp @ } else if (ShowHistoryFailure != nullptr) { @ }<newline>    if (ShowHistoryFailure != nullptr) {

@@ -7,8 +7,6 @@
 #include "platform/whole_file.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <string_view>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -43,24 +41,6 @@ std::string WithoutLineEnd(std::string text) {
     return text;
 }
 
-// Writes bytes to target as a new file (O_EXCL): an existing file, even one that
-// appeared meanwhile, stays as it is. A write that fails takes away what it wrote.
-// The reason it failed; empty once it is written.
-std::string WriteNewFile(const fs::path& target, std::string_view bytes) {
-    std::FILE* file = std::fopen(target.c_str(), "wbx");
-    if (file == nullptr) {
-        return std::generic_category().message(errno);
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const int error = errno;
-    if (std::fclose(file) != 0 || !written) {
-        const std::string reason = std::generic_category().message(written ? errno : error);
-        std::remove(target.c_str());
-        return reason;
-    }
-    return {};
-}
-
 // Writes the history in `from` to target: the example as it is, the user's own as --fix
 // writes it. False when the file is refused, and nothing is written.
 bool WriteHistory(const fs::path& from, bool own, const fs::path& target,
@@ -81,7 +61,10 @@ bool WriteHistory(const fs::path& from, bool own, const fs::path& target,
         }
         bytes = FixedHistoryText(history);
     }
-    if (const std::string reason = WriteNewFile(target, bytes); !reason.empty()) {
+    // Made new, flushed: one that appeared meanwhile stays as it is, and a failed write
+    // leaves nothing behind.
+    if (!WriteNewFile(target.c_str(), bytes)) {
+        const std::string reason = std::generic_category().message(errno);
         question.Tell(Fill("{0}\n{1} → {2}:\n{3}",
                            {own ? InLanguage(l, "Your history could not be written.",
                                              "抽せん結果を書き込めませんでした。")

@@ -90,22 +90,26 @@ bool SameFile(const char* first, const char* second) {
            a.st_ino == b.st_ino;
 }
 
-bool CopyToNewFile(const char* from, const char* to) {
-    std::string bytes;
-    if (ReadWholeFile(from, bytes) != FileProblem::None) {
-        return false;
-    }
-    // O_EXCL: a backup is never written over anything that has the name.
-    const int fd = open(to, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+bool WriteNewFile(const char* path, std::string_view bytes) {
+    // O_EXCL: nothing that has the name is ever written over.
+    const int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         return false;
     }
     const bool written = WriteAll(fd, bytes) && fsync(fd) == 0;
+    const int error = errno;
     if (close(fd) != 0 || !written) {
-        unlink(to);
+        const int reason = written ? errno : error;
+        unlink(path);
+        errno = reason;
         return false;
     }
     return true;
+}
+
+bool CopyToNewFile(const char* from, const char* to) {
+    std::string bytes;
+    return ReadWholeFile(from, bytes) == FileProblem::None && WriteNewFile(to, bytes);
 }
 
 std::string FinalPath(const char* path) {

@@ -108,23 +108,24 @@ bool SameFile(const char* first, const char* second) {
     return same;
 }
 
-bool CopyToNewFile(const char* from, const char* to) {
-    std::string bytes;
-    if (ReadWholeFile(from, bytes) != FileProblem::None) {
-        return false;
-    }
-    // CREATE_NEW: a backup is never written over anything that has the name.
+bool WriteNewFile(const char* path, std::string_view bytes) {
+    // CREATE_NEW: nothing that has the name is ever written over.
     HANDLE file =
-        CreateFileA(to, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
     const bool written = WriteAll(file, bytes) && FlushFileBuffers(file);
     if (!CloseHandle(file) || !written) {
-        DeleteFileA(to);
+        DeleteFileA(path);
         return false;
     }
     return true;
+}
+
+bool CopyToNewFile(const char* from, const char* to) {
+    std::string bytes;
+    return ReadWholeFile(from, bytes) == FileProblem::None && WriteNewFile(to, bytes);
 }
 
 std::string FinalPath(const char* path) {
