@@ -3,11 +3,11 @@
 // and writes the figures beside a fair draw's exact ones. Used by main.cpp.
 #include "check/backtest.h"
 
+#include "check/report_text.h"
 #include "core/generate/pick.h"
 #include "core/program.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <vector>
 
@@ -158,39 +158,8 @@ double FairShareThreeOrMore() {
 
 namespace {
 
-// Decimal text with a fixed number of places, independent of the locale main sets.
-std::string Fixed(double value, int places) {
-    char buffer[64];
-    auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, places);
-    return std::string(buffer, result.ptr);
-}
-
 std::string Percent(double share) {
     return Fixed(share * 100.0, 2) + "%";
-}
-
-// Columns padded to their widest cell in terminal columns, three spaces apart, so the
-// table lines up with Japanese text as well.
-std::string Table(const std::vector<std::vector<std::string>>& rows) {
-    std::vector<int> widths;
-    for (const auto& row : rows) {
-        widths.resize(std::max(widths.size(), row.size()), 0);
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            widths[c] = std::max(widths[c], DisplayWidth(row[c]));
-        }
-    }
-    std::string text;
-    for (const auto& row : rows) {
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            text += row[c];
-            if (c + 1 < row.size()) {
-                text.append(static_cast<std::size_t>(widths[c] - DisplayWidth(row[c]) + 3), ' ');
-            }
-        }
-        text += "\n";
-    }
-    return text;
 }
 
 const char* RuleName(int rule, Language language) {

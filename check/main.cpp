@@ -1,12 +1,13 @@
-// kivo6-check: tells a user how KIVO6 will read their data.txt, and what its Type 1
-// picks would have been worth on it. Reads the command line, runs the check or the
-// backtest, and writes the result in the language of the user's locale.
+// kivo6-check: tells a user how KIVO6 will read their data.txt, what its Type 1 picks
+// would have been worth on it, and what their tickets won. Reads the command line,
+// runs one command, and writes the result in the language of the user's locale.
 #include "check/backtest.h"
 #include "check/explorer_start.h"
 #include "check/fix_file.h"
 #include "check/history_add.h"
 #include "check/history_check.h"
 #include "check/progress.h"
+#include "check/tickets.h"
 #include "core/history/history_file.h"
 #include "import/history_as_meant.h"
 #include "platform/console.h"
@@ -31,7 +32,11 @@ struct CommandLine {
     std::string output; // --fix writes here, when named
     bool add = false;
     std::string draw;    // the draw --add adds, as typed
-    std::string problem; // why the command line cannot be used, if it cannot
+    std::string tickets; // --tickets reads them here; "-" for standard input
+    int drawBack = 1;    // --draw K: the K-th latest draw, 1 the latest
+    bool drawNamed = false;
+    bool allDraws = false; // --all
+    std::string problem;   // why the command line cannot be used, if it cannot
 };
 
 // In the layout help2man reads: usage lines, a description, then the options
@@ -43,6 +48,7 @@ std::string Usage(Language l) {
         "  or:  kivo6-check --backtest [N] [--seeds COUNT] [--first-seed SECOND] [FILE]\n"
         "  or:  kivo6-check --fix [FILE] [--output OUT]\n"
         "  or:  kivo6-check --add DRAW [FILE]\n"
+        "  or:  kivo6-check --tickets TICKETS [--draw K | --all] [FILE]\n"
         "\n"
         "Reads FILE (data.txt when none is named) exactly as KIVO6 does and reports, with\n"
         "line and column, everything it would read other than its writer meant: a missing\n"
@@ -75,12 +81,23 @@ std::string Usage(Language l) {
         "                  not its latest draw already. The file as it was is kept as\n"
         "                  FILE.prev, replaced at each --add. Exit status 0 when written,\n"
         "                  2 when refused (nothing is written then).\n"
+        "  --tickets TICKETS\n"
+        "                  the prize tier (1等 to 5等) of each ticket in TICKETS, one a\n"
+        "                  line: six numbers, read as --fix reads them; KIVO6's result\n"
+        "                  boxes may be pasted as they are copied. Against the latest\n"
+        "                  draw of FILE. TICKETS \"-\" reads standard input (on Windows,\n"
+        "                  up to Ctrl+Z and Enter). Exit status 0, 1 when a line is not\n"
+        "                  a ticket (it is named), 2 when KIVO6 would refuse FILE.\n"
+        "  --draw K        with --tickets: against the K-th latest draw (1: the latest)\n"
+        "  --all           with --tickets: how often each ticket won each tier over\n"
+        "                  every draw of FILE, beside what a fair draw gives\n"
         "  --help          this text\n"
         "  --version       the version of KIVO6 this program belongs to\n",
         "使い方: kivo6-check [ファイル]\n"
         "  または: kivo6-check --backtest [N] [--seeds 回数] [--first-seed 秒] [ファイル]\n"
         "  または: kivo6-check --fix [ファイル] [--output 出力先]\n"
         "  または: kivo6-check --add 抽選 [ファイル]\n"
+        "  または: kivo6-check --tickets 券ファイル [--draw K | --all] [ファイル]\n"
         "\n"
         "ファイル（省略時は data.txt）を KIVO6 とまったく同じように読み、書き手の意図と\n"
         "違って読まれる箇所を行と桁で示します: KIVO の目印がない、数値の中のタブなどの\n"
@@ -114,6 +131,16 @@ std::string Usage(Language l) {
         "                  抽選と違うものに限ります。追加前のファイルは ファイル.prev\n"
         "                  として残します（--add のたびに置き換え）。終了ステータス:\n"
         "                  0 書き込んだ、2 断った（何も書き込みません）。\n"
+        "  --tickets 券ファイル\n"
+        "                  券ファイルの各券（1 行に 1 枚。6 個の数字を --fix と同じように\n"
+        "                  読みます。KIVO6 の結果のボックスはコピーしたまま貼り付けられ\n"
+        "                  ます）の等級（1等～5等）を、ファイルの最新の抽選と照合します。\n"
+        "                  「-」なら標準入力から読みます（Windows では Ctrl+Z と Enter\n"
+        "                  まで）。終了ステータス: 0、券でない行があれば 1（その行を\n"
+        "                  示します）、KIVO6 がファイルを拒否するときは 2。\n"
+        "  --draw K        --tickets と併用: 最新から K 回目の抽選と照合（1 が最新）\n"
+        "  --all           --tickets と併用: ファイルの全抽選で各券が各等級に当たった\n"
+        "                  回数を、公正な抽選の期待値と並べて示します\n"
         "  --help          この説明\n"
         "  --version       この版の KIVO6 の版数\n");
 }
@@ -144,8 +171,23 @@ int ReadFixOption(std::string_view option, std::string_view next, bool hasNext,
     return 1;
 }
 
-// What --add and --fix cannot be combined with.
+// What --tickets, --add and --fix cannot be combined with.
 std::string CombinationProblem(const CommandLine& command, Language l) {
+    if (!command.tickets.empty() && (command.fix || command.add || command.backtest)) {
+        return Fill(InLanguage(l, "--tickets cannot be used with {0}",
+                               "--tickets は {0} と同時に使えません"),
+                    {command.fix   ? "--fix"
+                     : command.add ? "--add"
+                                   : "--backtest"});
+    }
+    if (command.tickets.empty() && (command.drawNamed || command.allDraws)) {
+        return Fill(InLanguage(l, "{0} goes with --tickets", "{0} は --tickets と一緒に使います"),
+                    {command.allDraws ? "--all" : "--draw"});
+    }
+    if (command.drawNamed && command.allDraws) {
+        return InLanguage(l, "--draw and --all cannot be used together",
+                          "--draw と --all は同時に使えません");
+    }
     if (command.add && (command.fix || command.backtest || !command.output.empty())) {
         return Fill(
             InLanguage(l, "--add cannot be used with {0}", "--add は {0} と同時に使えません"),
@@ -184,6 +226,22 @@ CommandLine ReadCommandLine(int argc, char** argv, Language l) {
                     InLanguage(l, "--add needs the draw, such as \"5 9 17 28 30 37 27\"",
                                "--add には抽選を指定してください（例: \"5 9 17 28 30 37 27\"）");
             }
+        } else if (argument == "--tickets") {
+            command.tickets = next;
+            if (++at == argc || next.empty()) {
+                command.problem =
+                    InLanguage(l, "--tickets needs the file of tickets, or - for standard input",
+                               "--tickets には券のファイル（標準入力なら -）を指定してください");
+            }
+        } else if (argument == "--draw") {
+            command.drawNamed = true;
+            if (++at == argc || !ParseNumber(next, command.drawBack) || command.drawBack < 1) {
+                command.problem =
+                    InLanguage(l, "--draw needs a number of at least 1 (1 is the latest draw)",
+                               "--draw には 1 以上の数を指定してください（1 が最新の抽選です）");
+            }
+        } else if (argument == "--all") {
+            command.allDraws = true;
         } else if (argument == "--backtest") {
             command.backtest = true;
             // A count may follow; a file whose name is all digits must then come after it.
@@ -240,16 +298,22 @@ double SteadySeconds() {
     return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
 }
 
-int RunBacktestCommand(const CommandLine& command, const HistoryCheck& check, Language l) {
-    if (!check.findings.empty()) {
+// Before figures made from a history read with warnings, what the file check says of it;
+// a note alone (older draws unused) is no warning.
+void WarnOfWarnings(const std::string& file, const HistoryCheck& check, Language l) {
+    if (CheckExitStatus(check) == 1) {
         WriteToConsole(ConsoleStream::Error,
                        Fill(InLanguage(l,
-                                       "{0}: KIVO6 reads this file with warnings; kivo6-check {0} "
+                                       "{0}: KIVO6 reads this file with warnings; kivo6-check {1} "
                                        "lists them.\n",
                                        "{0}: KIVO6 はこのファイルを警告つきで読みます。"
-                                       "kivo6-check {0} で一覧できます。\n"),
-                            {command.file}));
+                                       "kivo6-check {1} で一覧できます。\n"),
+                            {file, CommandWord(file)}));
     }
+}
+
+int RunBacktestCommand(const CommandLine& command, const HistoryCheck& check, Language l) {
+    WarnOfWarnings(command.file, check, l);
     BacktestProgress report;
     ProgressMeter meter(l, SteadySeconds,
                         [](std::string_view text) { WriteToConsole(ConsoleStream::Error, text); });
@@ -261,6 +325,47 @@ int RunBacktestCommand(const CommandLine& command, const HistoryCheck& check, La
     WriteToConsole(ConsoleStream::Output,
                    FormatBacktest(command.file, command.settings, figures, l));
     return 0;
+}
+
+int RunTicketsCommand(const CommandLine& command, Language l) {
+    const bool typed = command.tickets == "-";
+    const std::string ticketsName =
+        typed ? InLanguage(l, "standard input", "標準入力") : command.tickets;
+    std::string bytes;
+    const FileProblem problem =
+        typed ? ReadWholeInput(bytes) : ReadWholeFile(command.tickets.c_str(), bytes);
+    if (problem != FileProblem::None) {
+        WriteToConsole(ConsoleStream::Error, FormatFileRefusal(ticketsName, problem, l));
+        return 2;
+    }
+    const TicketsRead read = ReadTickets(bytes);
+    const HistoryCheck check = CheckHistoryFile(command.file.c_str());
+    if (!check.starts) {
+        WriteToConsole(ConsoleStream::Output, FormatHistoryCheck(command.file, check, l));
+        return 2;
+    }
+    WarnOfWarnings(command.file, check, l);
+    if (command.drawBack > check.draws) {
+        WriteToConsole(ConsoleStream::Error,
+                       "kivo6-check: " + Fill(InLanguage(l, "--draw {0}: {1} holds {2} draws\n",
+                                                         "--draw {0}: {1} の抽選は {2} 回分です\n"),
+                                              {std::to_string(command.drawBack), command.file,
+                                               GroupedNumber(check.draws)}));
+        return EXIT_USAGE;
+    }
+    WriteToConsole(ConsoleStream::Error, FormatRefusedTickets(ticketsName, read, l));
+    if (read.tickets.empty()) {
+        WriteToConsole(ConsoleStream::Error, Fill(InLanguage(l, "{0}: no ticket to check\n",
+                                                             "{0}: 照合する券がありません\n"),
+                                                  {ticketsName}));
+        return 1;
+    }
+    WriteToConsole(ConsoleStream::Output,
+                   command.allDraws
+                       ? FormatTicketsOverAll(ticketsName, command.file, read, check.fileDraws, l)
+                       : FormatTicketsAgainstDraw(ticketsName, command.file, read, check.fileDraws,
+                                                  command.drawBack - 1, l));
+    return read.refused.empty() ? 0 : 1;
 }
 
 int RunFixCommand(const CommandLine& command, Language l) {
@@ -327,6 +432,9 @@ int RunCommand(const CommandLine& command, Language language) {
     }
     if (command.add) {
         return RunAddCommand(command, language);
+    }
+    if (!command.tickets.empty()) {
+        return RunTicketsCommand(command, language);
     }
     HistoryCheck check = CheckHistoryFile(command.file.c_str());
     if (command.backtest && check.starts) {

@@ -715,6 +715,15 @@ FixRefusal DrawFault(const std::array<int, 7>& numbers, std::size_t& at) {
     return FixRefusal::None;
 }
 
+std::string TextAsUtf8(std::string_view bytes) {
+    HistoryShape shape;
+    std::string text;
+    for (char32_t c : DecodedText(bytes, shape)) {
+        AppendUtf8(text, c);
+    }
+    return text;
+}
+
 std::vector<LineValue> ReadLineValues(std::string_view line, char32_t mark) {
     HistoryShape shape;
     std::map<char, int> separators;

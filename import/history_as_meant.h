@@ -90,6 +90,11 @@ struct HistoryAsMeant {
 // was) when the bytes there are not valid UTF-8.
 std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& at);
 
+// Text in any encoding this reading knows (UTF-8, UTF-16 with or without a byte order
+// mark, code page 932), as UTF-8 without a byte order mark; a byte sequence that is not
+// valid there becomes U+FFFD.
+std::string TextAsUtf8(std::string_view bytes);
+
 // Reads any bytes; never fails otherwise than by a refusal.
 HistoryAsMeant ReadHistoryAsMeant(std::string_view bytes);
 

@@ -3,6 +3,8 @@
 // One implementation per system (posix/, windows/); only kivo6-check calls these.
 #pragma once
 
+#include "platform/whole_file.h"
+
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,9 @@ void WriteToConsole(ConsoleStream stream, std::string_view utf8);
 bool ConsoleClosesWithProgram();
 // One line of standard input as UTF-8, without its line end; false at its end.
 bool ReadConsoleLine(std::string& line);
+// All of standard input, as its bytes; from a console window (Windows), what is typed
+// up to Ctrl+Z, as UTF-8. TooLarge past WHOLE_FILE_LIMIT bytes, as for a file.
+FileProblem ReadWholeInput(std::string& bytes);
 // The folder of the running program, ending in its separator (ANSI code page on
 // Windows), or empty when the system cannot say.
 std::string ProgramFolder();

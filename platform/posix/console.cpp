@@ -66,6 +66,19 @@ bool ReadConsoleLine(std::string& line) {
     return c != EOF || !line.empty();
 }
 
+FileProblem ReadWholeInput(std::string& bytes) {
+    bytes.clear();
+    char buffer[1 << 16];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) {
+        if (bytes.size() + got > WHOLE_FILE_LIMIT) {
+            return FileProblem::TooLarge;
+        }
+        bytes.append(buffer, got);
+    }
+    return FileProblem::None;
+}
+
 std::string ProgramFolder() {
     char path[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);

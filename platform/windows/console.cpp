@@ -25,6 +25,18 @@ std::wstring Widen(std::string_view utf8) {
     return wide;
 }
 
+std::string Narrow(const std::wstring& wide) {
+    if (wide.empty()) {
+        return {};
+    }
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), length,
+                        nullptr, nullptr);
+    return utf8;
+}
+
 } // namespace
 
 bool LocaleAsksForJapanese() {
@@ -90,14 +102,7 @@ bool ReadConsoleLine(std::string& line) {
             }
         }
         const bool more = got == 1 && c == L'\n';
-        if (!wide.empty()) {
-            const int length =
-                WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
-                                    0, nullptr, nullptr);
-            line.resize(static_cast<std::size_t>(length));
-            WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), line.data(),
-                                length, nullptr, nullptr);
-        }
+        line = Narrow(wide);
         return more || !line.empty();
     }
     char c = 0;
@@ -108,6 +113,35 @@ bool ReadConsoleLine(std::string& line) {
         }
     }
     return got == 1 || !line.empty();
+}
+
+FileProblem ReadWholeInput(std::string& bytes) {
+    bytes.clear();
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    DWORD got = 0;
+    if (GetConsoleMode(input, &mode) != 0) {
+        // Typed text ends with Ctrl+Z, which the console hands over only with Enter.
+        std::wstring wide;
+        wchar_t c = 0;
+        while (ReadConsoleW(input, &c, 1, &got, nullptr) && got == 1 && c != 0x1A) {
+            if (wide.size() >= WHOLE_FILE_LIMIT) {
+                return FileProblem::TooLarge;
+            }
+            wide += c;
+        }
+        bytes = Narrow(wide);
+        return FileProblem::None;
+    }
+    char buffer[1 << 16];
+    // A pipe ends with a failure (ERROR_BROKEN_PIPE), a file with 0 bytes read.
+    while (ReadFile(input, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        if (bytes.size() + got > WHOLE_FILE_LIMIT) {
+            return FileProblem::TooLarge;
+        }
+        bytes.append(buffer, got);
+    }
+    return FileProblem::None;
 }
 
 std::string ProgramFolder() {

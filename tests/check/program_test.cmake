@@ -8,17 +8,21 @@
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 
-# run(NAME STATUS [EXPECT TEXT...] [ENGLISH TEXT...] [ENV VAR=VALUE...] [ARGS ...])
+# run(NAME STATUS [INPUT FILE] [EXPECT TEXT...] [ENGLISH TEXT...] [ENV VAR=VALUE...]
+#     [ARGS ...])
 function(run name expected_status)
     if(cannot_run_here)
         return()
     endif()
-    cmake_parse_arguments(PARSE_ARGV 2 run "" "" "EXPECT;ENGLISH;ENV;ARGS")
+    cmake_parse_arguments(PARSE_ARGV 2 run "" "INPUT" "EXPECT;ENGLISH;ENV;ARGS")
+    if(NOT run_INPUT)
+        set(run_INPUT /dev/null)
+    endif()
     execute_process(
         COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C ${run_ENV} ${EMULATOR} ${PROGRAM} ${run_ARGS}
         WORKING_DIRECTORY "${WORK}"
         # Not a console: on a console of its own the Windows program would wait for Enter.
-        INPUT_FILE /dev/null
+        INPUT_FILE "${run_INPUT}"
         RESULT_VARIABLE status
         OUTPUT_VARIABLE output
         ERROR_VARIABLE errors)
@@ -146,6 +150,17 @@ expect_bytes("add a draw" "${WORK}/history.txt"
     "KIVO6\r\n1 2 3 4 5 6 7\r\n5 9 17 28 30 37 27\r\nEND\r\n")
 run("add with --fix" 64 ENGLISH "--add cannot be used with --fix"
     ARGS --add "1 2 3 4 5 6 8" --fix history.txt)
+
+# --tickets: a Type 2 box copied with Ctrl+C and a line typed below it, against the
+# example's latest draw, 9 31 4 1 32 25 and the bonus 6; then typed on standard input.
+file(WRITE "${WORK}/tickets.txt" "---------------------------\nDialog\n---------------------------\n"
+    "Type 2\n\n01 04 09 25 31 32\n03 11 25 30 38 42\n---------------------------\nOK   \n"
+    "---------------------------\n1,4,6,9,25,31\n3 11 25\n")
+run("tickets" 1 EXPECT "tickets.txt:12:1: " "01 04 09 25 31 32 + 06"
+    ENGLISH "1等: 1 ticket\n2等: 1 ticket\n3 tickets checked." ARGS --tickets tickets.txt example/data.txt)
+file(WRITE "${WORK}/typed.txt" "1 4 6 9 25 31\n")
+run("tickets typed" 0 INPUT "${WORK}/typed.txt" EXPECT "01 04 06 09 25 31   01 04 09 25 31"
+    ENGLISH "standard input against draw 150" ARGS --tickets - example/data.txt)
 
 # Through a symbolic link, --fix replaces the file behind it and keeps the backup there.
 if(NOT JAPANESE_ONLY)
