@@ -14,8 +14,7 @@ namespace {
 // Frame characters of a copied box: box drawing, the terminal program's ASCII frames,
 // and the dashes of a Windows message box copied with Ctrl+C.
 bool IsFrame(char32_t c) {
-    return (c >= 0x2500 && c <= 0x257F) || c == '|' || c == '+' || c == '-' || c == '=' ||
-           c == '#';
+    return (c >= 0x2500 && c <= 0x257F) || c == '|' || c == '+' || c == '-' || c == '=' || c == '#';
 }
 
 // A result's header, or the caption or button of its box, as its values read.
@@ -35,8 +34,8 @@ std::vector<std::string_view> Lines(std::string_view text) {
     while (!text.empty()) {
         const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
         lines.push_back(text.substr(0, end));
-        text.remove_prefix(std::min(end + (text.substr(end).starts_with("\r\n") ? 2 : 1),
-                                    text.size()));
+        text.remove_prefix(
+            std::min(end + (text.substr(end).starts_with("\r\n") ? 2 : 1), text.size()));
     }
     return lines;
 }
@@ -90,9 +89,11 @@ std::optional<RefusedTicketLine> TicketFrom(const std::vector<LineValue>& values
     const int count = static_cast<int>(values.size());
     if (count != MAIN_NUMBERS) {
         const LineValue& at = values[count < MAIN_NUMBERS ? 0 : MAIN_NUMBERS];
-        return RefusedTicketLine{
-            0, at.column, count < MAIN_NUMBERS ? TicketFault::TooFew : TicketFault::TooMany,
-            count, {}};
+        return RefusedTicketLine{0,
+                                 at.column,
+                                 count < MAIN_NUMBERS ? TicketFault::TooFew : TicketFault::TooMany,
+                                 count,
+                                 {}};
     }
     for (std::size_t at = 0; at < values.size(); ++at) {
         const LineValue& value = values[at];

@@ -88,10 +88,10 @@ std::string FormatRefusedTickets(std::string_view ticketsName, const TicketsRead
                                  Language l) {
     std::string text;
     for (const RefusedTicketLine& refused : read.refused) {
-        text += Fill(InLanguage(l, "{0}:{1}:{2}: not a ticket: {3}\n",
-                                "{0}:{1}:{2}: 券ではありません: {3}\n"),
-                     {ticketsName, Number(refused.line), Number(refused.column),
-                      FaultText(refused, l)});
+        text += Fill(
+            InLanguage(l, "{0}:{1}:{2}: not a ticket: {3}\n",
+                       "{0}:{1}:{2}: 券ではありません: {3}\n"),
+            {ticketsName, Number(refused.line), Number(refused.column), FaultText(refused, l)});
     }
     return text;
 }
@@ -101,16 +101,15 @@ std::string FormatTicketsAgainstDraw(std::string_view ticketsName, std::string_v
                                      int back, Language l) {
     const int position = static_cast<int>(draws.size()) - back;
     const FileDraw& draw = draws[static_cast<std::size_t>(position - 1)];
-    const std::string which = back == 0   ? InLanguage(l, "the latest", "最新")
-                              : back == 1 ? InLanguage(l, "the one before the latest",
-                                                       "最新の 1 回前")
-                                          : Fill(InLanguage(l, "{0} draws before the latest",
-                                                            "最新の {0} 回前"),
-                                                 {Number(back)});
-    std::string text = Fill(InLanguage(l, "Tickets of {0} against draw {1} of {2}, {3}: {4}\n\n",
-                                       "{0} の券を {2} の第 {1} 回（{3}）の抽選と照合: {4}\n\n"),
-                            {ticketsName, GroupedNumber(position), historyName, which,
-                             DrawText(draw)});
+    const std::string which =
+        back == 0 ? InLanguage(l, "the latest", "最新")
+        : back == 1
+            ? InLanguage(l, "the one before the latest", "最新の 1 回前")
+            : Fill(InLanguage(l, "{0} draws before the latest", "最新の {0} 回前"), {Number(back)});
+    std::string text =
+        Fill(InLanguage(l, "Tickets of {0} against draw {1} of {2}, {3}: {4}\n\n",
+                        "{0} の券を {2} の第 {1} 回（{3}）の抽選と照合: {4}\n\n"),
+             {ticketsName, GroupedNumber(position), historyName, which, DrawText(draw)});
     std::vector<std::vector<std::string>> rows;
     rows.push_back({InLanguage(l, "Line", "行"), InLanguage(l, "Ticket", "番号"),
                     InLanguage(l, "Matched", "一致した数字"), InLanguage(l, "Bonus", "ボーナス"),
@@ -118,11 +117,11 @@ std::string FormatTicketsAgainstDraw(std::string_view ticketsName, std::string_v
     std::array<long long, TIER_COUNT> won{};
     for (const Ticket& ticket : read.tickets) {
         const TicketMatch match = MatchTicket(ticket, draw);
-        rows.push_back({Number(ticket.line), TicketText(ticket),
-                        match.matched.empty() ? "-" : Numbers(match.matched),
-                        match.holdsBonus ? InLanguage(l, "yes", "あり")
-                                         : InLanguage(l, "no", "なし"),
-                        PrizeName(match.prize, l)});
+        rows.push_back(
+            {Number(ticket.line), TicketText(ticket),
+             match.matched.empty() ? "-" : Numbers(match.matched),
+             match.holdsBonus ? InLanguage(l, "yes", "あり") : InLanguage(l, "no", "なし"),
+             PrizeName(match.prize, l)});
         if (match.prize != Prize::None) {
             ++won[static_cast<std::size_t>(match.prize)];
         }
@@ -156,10 +155,10 @@ std::string FormatTicketsOverAll(std::string_view ticketsName, std::string_view 
     for (int tier = 0; tier < TIER_COUNT; ++tier) {
         const Prize prize = static_cast<Prize>(tier);
         rows.front().push_back(PrizeName(prize, l));
-        fair.push_back(Expectation(static_cast<double>(draws.size()) *
-                                   static_cast<double>(TierWays(prize)) /
-                                   static_cast<double>(AllTickets())));
-        ways += (tier == 0                ? ""
+        fair.push_back(
+            Expectation(static_cast<double>(draws.size()) * static_cast<double>(TierWays(prize)) /
+                        static_cast<double>(AllTickets())));
+        ways += (tier == 0               ? ""
                  : tier + 1 < TIER_COUNT ? InLanguage(l, ", ", "、")
                                          : InLanguage(l, " and ", "、")) +
                 GroupedNumber(TierWays(prize));

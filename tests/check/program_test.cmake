@@ -161,6 +161,10 @@ run("tickets" 1 EXPECT "tickets.txt:12:1: " "01 04 09 25 31 32 + 06"
 file(WRITE "${WORK}/typed.txt" "1 4 6 9 25 31\n")
 run("tickets typed" 0 INPUT "${WORK}/typed.txt" EXPECT "01 04 06 09 25 31   01 04 09 25 31"
     ENGLISH "standard input against draw 150" ARGS --tickets - example/data.txt)
+run("tickets against a history read with warnings" 0 INPUT "${WORK}/typed.txt"
+    EXPECT "faulty.txt: " ENGLISH "faulty.txt: KIVO6 reads this file with warnings"
+    ARGS --tickets - faulty.txt)
+run("tickets against a refused history" 2 EXPECT "ERROR ReadData" ARGS --tickets typed.txt foreign.txt)
 
 # Through a symbolic link, --fix replaces the file behind it and keeps the backup there.
 if(NOT JAPANESE_ONLY)

@@ -97,7 +97,7 @@ TEST(TicketsTest, ALineThatIsNoTicketIsNamedAndTheOthersAreStillRead) {
         int line, column;
         TicketFault fault;
         int value;
-    } expected[] = {{1, 1, TicketFault::TooFew, 5},     {3, 11, TicketFault::Repeated, 5},
+    } expected[] = {{1, 1, TicketFault::TooFew, 5},      {3, 11, TicketFault::Repeated, 5},
                     {4, 5, TicketFault::OutOfRange, 44}, {5, 5, TicketFault::NotANumber, 0},
                     {6, 13, TicketFault::TooMany, 7},    {7, 1, TicketFault::NotANumber, 0}};
     ASSERT_EQ(read.refused.size(), std::size(expected));
@@ -153,14 +153,15 @@ TEST(TicketsTest, TheReportsLineUpInBothLanguages) {
               "3    20 21 22 23 24 25   -                なし       はずれ\n\n"
               "2等: 1 枚\n2 枚を照合しました。\n");
     // 2 draws × 155,400 / 6,096,454 = 0.050980..., and so on, to four figures.
-    const std::string all = FormatTicketsOverAll("t.txt", "data.txt", read, draws,
-                                                 Language::English);
-    EXPECT_EQ(all.substr(0, all.find("\n\nThe fair")),
-              "Tickets of t.txt against all 2 draws of data.txt:\n\n"
-              "Line   Ticket              1等            2等           3等          4等        5等\n"
-              "1      01 02 03 04 05 07   0              1             0            0          0\n"
-              "3      20 21 22 23 24 25   0              0             0            0          0\n"
-              "       Fair draw           0.0000003281   0.000001968   0.00007086   0.003277   0.05098");
+    const std::string all =
+        FormatTicketsOverAll("t.txt", "data.txt", read, draws, Language::English);
+    EXPECT_EQ(
+        all.substr(0, all.find("\n\nThe fair")),
+        "Tickets of t.txt against all 2 draws of data.txt:\n\n"
+        "Line   Ticket              1等            2等           3等          4等        5等\n"
+        "1      01 02 03 04 05 07   0              1             0            0          0\n"
+        "3      20 21 22 23 24 25   0              0             0            0          0\n"
+        "       Fair draw           0.0000003281   0.000001968   0.00007086   0.003277   0.05098");
 }
 
 } // namespace
