@@ -18,7 +18,7 @@ tools/install-deps.sh test
 kivo6_build fuzz
 
 failed=()
-for input in history resource_script history_fix; do
+for input in history resource_script history_fix tickets; do
     fuzzer=$kivo6_bin/kivo6_${input}_fuzzer
     run=build/fuzz/run/$input
     rm -rf "$run/corpus"
