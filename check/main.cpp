@@ -345,6 +345,13 @@ int RunTicketsCommand(const CommandLine& command, Language l) {
         return 2;
     }
     WarnOfWarnings(command.file, check, l);
+    if (check.draws == 0) {
+        WriteToConsole(ConsoleStream::Error,
+                       Fill(InLanguage(l, "{0}: error: the file holds no draw to check against\n",
+                                       "{0}: エラー: 照合する抽選がファイルにありません\n"),
+                            {command.file}));
+        return 2;
+    }
     if (command.drawBack > check.draws) {
         WriteToConsole(ConsoleStream::Error,
                        "kivo6-check: " + Fill(InLanguage(l, "--draw {0}: {1} holds {2} draws\n",

@@ -165,6 +165,9 @@ run("tickets against a history read with warnings" 0 INPUT "${WORK}/typed.txt"
     EXPECT "faulty.txt: " ENGLISH "faulty.txt: KIVO6 reads this file with warnings"
     ARGS --tickets - faulty.txt)
 run("tickets against a refused history" 2 EXPECT "ERROR ReadData" ARGS --tickets typed.txt foreign.txt)
+file(WRITE "${WORK}/no-draws.txt" "KIVO\nEND\n")
+run("tickets against no draws" 2 EXPECT "no-draws.txt: " ENGLISH "holds no draw to check against"
+    ARGS --tickets typed.txt no-draws.txt)
 
 # Through a symbolic link, --fix replaces the file behind it and keeps the backup there.
 if(NOT JAPANESE_ONLY)
