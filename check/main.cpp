@@ -7,7 +7,7 @@
 #include "check/history_add.h"
 #include "check/history_check.h"
 #include "check/progress.h"
-#include "check/tickets.h"
+#include "check/ticket_prizes.h"
 #include "core/history/history_file.h"
 #include "import/history_as_meant.h"
 #include "platform/console.h"

@@ -3,7 +3,7 @@
 // place, line by line, and every ticket is matched and written without a fault, also
 // against draws holding values KIVO6's reader keeps from a hand-edited history. Built
 // by fuzz/CMakeLists.txt (fuzz preset) and run by tools/fuzz.sh.
-#include "check/tickets.h"
+#include "check/ticket_prizes.h"
 
 #include <cstdint>
 #include <cstdio>

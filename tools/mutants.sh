@@ -73,12 +73,12 @@ boundary: type 2: a decade's last number not marked @ core/generate/tickets.cpp 
 boundary: type 2: the number still to draw marked after the reset @ core/generate/tickets.cpp @ position < count; ++position) { @ position <= count; ++position) { @ asan
 boundary: type 2: a 31st number drawn @ core/generate/tickets.cpp @ } while (count < DRAWN_NUMBERS); @ } while (count <= DRAWN_NUMBERS); @ asan
 boundary: type 2: a sixth ticket @ core/generate/tickets.cpp @ for (int ticket = 0; ticket < TICKETS; ++ticket) { @ for (int ticket = 0; ticket <= TICKETS; ++ticket) {
-tickets: four and the bonus is 3等 @ check/tickets.cpp @ return Prize::Fourth; @ return holdsBonus ? Prize::Third : Prize::Fourth;
-tickets: a Windows copy's dashes are no frame @ check/tickets.cpp @ (c >= 0x2500 && c <= 0x257F) || c == '|' || c == '+' || c == '-' || c == '=' || @ (c >= 0x2500 && c <= 0x257F) || c == '|' || c == '+' || c == '=' ||
-tickets: the screen around a copied box read @ check/tickets.cpp @ if (!IsBoxText(first, last) && (number || !framed)) { @ if (!IsBoxText(first, last) && (number || !framed || true)) {
-tickets: a result's header read as a ticket @ check/tickets.cpp @ return std::find(std::begin(BOX_TEXTS), std::end(BOX_TEXTS), text) != std::end(BOX_TEXTS); @ return std::find(std::begin(BOX_TEXTS) + 3, std::end(BOX_TEXTS), text) != std::end(BOX_TEXTS);
-tickets: 3等 counts the bonus among its ways @ check/tickets.cpp @ return Choose(MAIN_NUMBERS, 5) * (OTHERS - 1); @ return Choose(MAIN_NUMBERS, 5) * OTHERS;
-boundary: tickets: the bonus matched as a main number @ check/tickets.cpp @ for (int position = 0; position < MAIN_NUMBERS; ++position) { @ for (int position = 0; position <= MAIN_NUMBERS; ++position) {
+ticket prizes: four and the bonus is 3等 @ check/ticket_prizes.cpp @ return Prize::Fourth; @ return holdsBonus ? Prize::Third : Prize::Fourth;
+ticket prizes: a Windows copy's dashes are no frame @ check/ticket_prizes.cpp @ (c >= 0x2500 && c <= 0x257F) || c == '|' || c == '+' || c == '-' || c == '=' || @ (c >= 0x2500 && c <= 0x257F) || c == '|' || c == '+' || c == '=' ||
+ticket prizes: the screen around a copied box read @ check/ticket_prizes.cpp @ if (!IsBoxText(first, last) && (number || !framed)) { @ if (!IsBoxText(first, last) && (number || !framed || true)) {
+ticket prizes: a result's header read as a ticket @ check/ticket_prizes.cpp @ return std::find(std::begin(BOX_TEXTS), std::end(BOX_TEXTS), text) != std::end(BOX_TEXTS); @ return std::find(std::begin(BOX_TEXTS) + 3, std::end(BOX_TEXTS), text) != std::end(BOX_TEXTS);
+ticket prizes: 3等 counts the bonus among its ways @ check/ticket_prizes.cpp @ return Choose(MAIN_NUMBERS, 5) * (OTHERS - 1); @ return Choose(MAIN_NUMBERS, 5) * OTHERS;
+boundary: ticket prizes: the bonus matched as a main number @ check/ticket_prizes.cpp @ for (int position = 0; position < MAIN_NUMBERS; ++position) { @ for (int position = 0; position <= MAIN_NUMBERS; ++position) {
 EOF
 )
 

@@ -1,7 +1,7 @@
 // Tests of kivo6-check --tickets: the prize tier of a ticket against a draw, KIVO6's
 // result boxes pasted as each way of copying gives them, refused lines, the counts over
 // every draw, the tiers' fair chances, and the report in both languages.
-#include "check/tickets.h"
+#include "check/ticket_prizes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // kivo6-check --tickets: the reading of a tickets file and the prize of a ticket; see
-// tickets.h. Values are read with --fix's reading of a line, so tickets may be typed
-// as freely as a history; what a copied message box adds is recognised and skipped.
-#include "check/tickets.h"
+// ticket_prizes.h. Values are read with --fix's reading of a line, so tickets may be
+// typed as freely as a history; what a copied message box adds is recognised and skipped.
+#include "check/ticket_prizes.h"
 
 #include "import/history_as_meant.h"
 

@@ -1,8 +1,9 @@
 // What kivo6-check --tickets writes, in English or Japanese: the lines that are not
 // tickets, each ticket's prize against one draw, or its prizes over every draw beside
-// a fair draw's expectation. See tickets.h.
+// a fair draw's expectation. See ticket_prizes.h.
+#include "check/ticket_prizes.h"
+
 #include "check/report_text.h"
-#include "check/tickets.h"
 
 #include <algorithm>
 #include <cmath>
