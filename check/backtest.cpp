@@ -3,6 +3,7 @@
 // and writes the figures beside a fair draw's exact ones. Used by main.cpp.
 #include "check/backtest.h"
 
+#include "check/fair_draw.h"
 #include "check/report_text.h"
 #include "core/generate/pick.h"
 #include "core/program.h"
@@ -63,14 +64,6 @@ void Summarise(const std::vector<double>& values, double& mean, double& error) {
     }
     double variance = squares / static_cast<double>(values.size() - 1);
     error = std::sqrt(variance / static_cast<double>(values.size()));
-}
-
-double Binomial(int n, int k) {
-    double result = 1.0;
-    for (int i = 1; i <= k; ++i) {
-        result = result * (n - k + i) / i;
-    }
-    return result;
 }
 
 } // namespace
@@ -146,14 +139,11 @@ double FairMeanMatches() {
 }
 
 double FairShareThreeOrMore() {
-    // Hypergeometric: k of the line's six among the draw's six, the other 6 - k among
-    // the 37 numbers the draw left out.
-    double favourable = 0.0;
+    long long favourable = 0;
     for (int k = HIT_THRESHOLD; k <= MAIN_NUMBERS; ++k) {
-        favourable +=
-            Binomial(MAIN_NUMBERS, k) * Binomial(NUMBER_COUNT - MAIN_NUMBERS, MAIN_NUMBERS - k);
+        favourable += LinesMatching(k);
     }
-    return favourable / Binomial(NUMBER_COUNT, MAIN_NUMBERS);
+    return static_cast<double>(favourable) / static_cast<double>(ALL_LINES);
 }
 
 namespace {

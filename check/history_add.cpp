@@ -4,12 +4,12 @@
 #include "check/history_add.h"
 
 #include "check/history_check.h"
+#include "check/report_text.h"
 #include "core/history/state.h"
 #include "import/history_as_meant.h"
 #include "platform/whole_file.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -17,17 +17,6 @@ constexpr std::size_t MAIN = 6;
 
 std::string Number(int number) {
     return std::to_string(number);
-}
-
-// "05 09 17 28 30 37 + 27", as the file check shows a draw.
-std::string Shown(const std::array<int, 7>& draw) {
-    std::string text;
-    char number[16];
-    for (std::size_t at = 0; at < draw.size(); ++at) {
-        std::snprintf(number, sizeof number, "%02d", draw[at]);
-        text += (at == 0 ? "" : at == MAIN ? " + " : " ") + std::string(number);
-    }
-    return text;
 }
 
 std::string DrawProblem(int column, std::string_view why, Language l) {
@@ -136,7 +125,7 @@ AddOutcome AddDraw(const std::string& file, std::string_view text, Language l) {
         return Refused(file + ":" + Number(check.lastDrawLine),
                        Fill(InLanguage(l, "{0} is already the latest draw; nothing was added",
                                        "{0} はすでに最新の抽選です。何も追加していません"),
-                            {Shown(draw.numbers)}),
+                            {DrawShown(draw.numbers)}),
                        l);
     }
     std::string bytes;
@@ -181,7 +170,7 @@ std::string FormatDrawAdded(const std::array<int, 7>& draw, int draws, std::stri
                : InLanguage(l, "Added {0} as draw {1} of the file; KIVO6 lists it as No.{1}.\n",
                             "{0} をファイルの {1} 回目の抽選として追加しました。KIVO6 は"
                             "これを No.{1} として表示します。\n"),
-        {Shown(draw), GroupedNumber(draws)});
+        {DrawShown(draw), GroupedNumber(draws)});
     return text + Fill(InLanguage(l, "The file as it was is kept as {0}.\n",
                                   "追加前のファイルは {0} として残してあります。\n"),
                        {previous});

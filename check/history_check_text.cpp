@@ -2,6 +2,7 @@
 // form editors understand (file:line:column: warning: ...), then the summary.
 #include "check/history_check.h"
 
+#include "check/report_text.h"
 #include "core/history/state.h"
 
 #include <cstdio>
@@ -19,12 +20,6 @@ constexpr int LISTED_PER_KIND_WITH_A_CAUSE = 3;
 
 std::string Number(long long value) {
     return std::to_string(value);
-}
-
-std::string TwoDigits(int value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d", value);
-    return text;
 }
 
 std::string Hex(int byte) {
@@ -312,11 +307,7 @@ std::string Summary(std::string_view fileName, const HistoryCheck& check, int li
                            "。データはファイルの終わりで終わります。\n");
     }
     if (check.draws > 0) {
-        std::string numbers;
-        for (int position = 0; position < MAIN_NUMBERS; ++position) {
-            numbers += (position > 0 ? " " : "") +
-                       TwoDigits(check.latest[static_cast<std::size_t>(position)]);
-        }
+        const std::string numbers = TwoDigitNumbers(std::span(check.latest).first<6>());
         text += Fill(InLanguage(l, "Latest draw, as KIVO6 uses it (line {0}): {1}, bonus {2}\n",
                                 "KIVO6 が使う最新の抽選（{0} 行目）: {1}、ボーナス {2}\n"),
                      {Number(check.lastDrawLine), numbers, TwoDigits(check.latest[6])});

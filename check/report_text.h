@@ -1,14 +1,35 @@
-// What kivo6-check's reports share in their layout: decimals that do not depend on the
-// locale, and tables whose columns line up in either language. The backtest and
-// --tickets use them.
+// What kivo6-check's reports share in their layout: numbers and draws as KIVO6 writes
+// them, decimals that do not depend on the locale, and tables whose columns line up in
+// either language. The file check, --add, the backtest and --tickets use them.
 #pragma once
 
 #include "import/language.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <span>
 #include <string>
 #include <vector>
+
+// "03", as KIVO6 writes a number ("%02d").
+inline std::string TwoDigits(int number) {
+    return (number >= 0 && number < 10 ? "0" : "") + std::to_string(number);
+}
+
+// "05 09 17", each number as KIVO6 writes it.
+inline std::string TwoDigitNumbers(std::span<const int> numbers) {
+    std::string text;
+    for (int number : numbers) {
+        text += (text.empty() ? "" : " ") + TwoDigits(number);
+    }
+    return text;
+}
+
+// A draw, six main numbers and the bonus: "05 09 17 28 30 37 + 27".
+inline std::string DrawShown(const std::array<int, 7>& draw) {
+    return TwoDigitNumbers(std::span(draw).first<6>()) + " + " + TwoDigits(draw[6]);
+}
 
 // Decimal text with a fixed number of places, independent of the locale.
 inline std::string Fixed(double value, int places) {

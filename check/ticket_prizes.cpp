@@ -3,6 +3,7 @@
 // typed as freely as a history; what a copied message box adds is recognised and skipped.
 #include "check/ticket_prizes.h"
 
+#include "check/fair_draw.h"
 #include "import/history_as_meant.h"
 
 #include <algorithm>
@@ -55,14 +56,11 @@ std::vector<LineValue> TicketValues(std::string_view line) {
         }
         const bool frame = code && IsFrame(*code);
         stretch += frame ? 1 : 0;
-        // A control character or byte order mark could make the line read as another
-        // encoding; between values it is a separator anyway.
-        const bool blank = !code || *code < 0x20 || *code == 0xFEFF || frame;
-        plain += blank ? std::string_view(" ") : line.substr(start, at - start);
+        plain += frame || !code ? std::string_view(" ") : line.substr(start, at - start);
         stretchOf.push_back(stretch);
     }
     const bool framed = stretch > 0;
-    const std::vector<LineValue> values = ReadLineValues(plain, 0);
+    const std::vector<LineValue> values = ReadUtf8LineValues(plain);
     std::vector<LineValue> kept;
     for (auto first = values.begin(); first != values.end();) {
         const int part = stretchOf[static_cast<std::size_t>(first->column - 1)];
@@ -128,14 +126,6 @@ Prize PrizeFor(std::size_t matched, bool holdsBonus) {
     }
 }
 
-constexpr long long Choose(int n, int k) {
-    long long ways = 1;
-    for (int i = 1; i <= k; ++i) {
-        ways = ways * (n - k + i) / i;
-    }
-    return ways;
-}
-
 } // namespace
 
 TicketsRead ReadTickets(std::string_view bytes) {
@@ -170,12 +160,12 @@ TicketMatch MatchTicket(const Ticket& ticket, const FileDraw& draw) {
     TicketMatch match;
     for (int number : ticket.numbers) {
         if (inMain[number]) {
-            match.matched.push_back(number);
+            match.matched[match.matchedCount++] = number;
         } else if (number == draw[MAIN_NUMBERS]) {
             match.holdsBonus = true;
         }
     }
-    match.prize = PrizeFor(match.matched.size(), match.holdsBonus);
+    match.prize = PrizeFor(match.matchedCount, match.holdsBonus);
     return match;
 }
 
@@ -192,30 +182,25 @@ std::array<long long, TIER_COUNT> PrizesOver(const Ticket& ticket,
 }
 
 long long AllTickets() {
-    return Choose(NUMBER_COUNT, MAIN_NUMBERS);
+    return ALL_LINES;
 }
 
 long long TierWays(Prize prize) {
-    // A ticket's numbers are k of the draw's six main numbers and 6 - k of the other
-    // 37, one of which is the bonus number.
-    constexpr int OTHERS = NUMBER_COUNT - MAIN_NUMBERS;
+    // Five main numbers: the sixth is the bonus for 2等, any of the other 36 for 3等.
+    constexpr long long FIVE_AND_THE_BONUS = Choose(MAIN_NUMBERS, 5);
     switch (prize) {
     case Prize::First:
-        return 1;
-    case Prize::Second: // its sixth number is the bonus
-        return Choose(MAIN_NUMBERS, 5);
-    case Prize::Third: // its sixth is any other but the bonus
-        return Choose(MAIN_NUMBERS, 5) * (OTHERS - 1);
+        return LinesMatching(6);
+    case Prize::Second:
+        return FIVE_AND_THE_BONUS;
+    case Prize::Third:
+        return LinesMatching(5) - FIVE_AND_THE_BONUS;
     case Prize::Fourth:
-        return Choose(MAIN_NUMBERS, 4) * Choose(OTHERS, 2);
+        return LinesMatching(4);
     case Prize::Fifth:
-        return Choose(MAIN_NUMBERS, 3) * Choose(OTHERS, 3);
+        return LinesMatching(3);
     case Prize::None:
         break;
     }
-    long long winning = 0;
-    for (int tier = 0; tier < TIER_COUNT; ++tier) {
-        winning += TierWays(static_cast<Prize>(tier));
-    }
-    return AllTickets() - winning;
+    return LinesMatching(0) + LinesMatching(1) + LinesMatching(2);
 }

@@ -50,10 +50,11 @@ TicketsRead ReadTickets(std::string_view bytes);
 inline constexpr int TIER_COUNT = 5;
 enum class Prize { First, Second, Third, Fourth, Fifth, None };
 
-// One ticket against one draw.
+// One ticket against one draw. No heap: --all matches every ticket with every draw.
 struct TicketMatch {
-    std::vector<int> matched; // the ticket's numbers among the draw's main numbers
-    bool holdsBonus = false;  // the draw's bonus is on the ticket
+    std::array<int, MAIN_NUMBERS> matched{}; // the ticket's numbers among the draw's main
+    std::size_t matchedCount = 0;            // numbers: the first matchedCount of these
+    bool holdsBonus = false;                 // the draw's bonus is on the ticket
     Prize prize = Prize::None;
 };
 TicketMatch MatchTicket(const Ticket& ticket, const FileDraw& draw);

@@ -14,28 +14,12 @@ std::string Number(long long number) {
     return std::to_string(number);
 }
 
-// "03", as KIVO6 writes a number.
-std::string TwoDigits(int number) {
-    return (number >= 0 && number < 10 ? "0" : "") + Number(number);
-}
-
-std::string Numbers(const std::vector<int>& numbers) {
-    std::string text;
-    for (int number : numbers) {
-        text += (text.empty() ? "" : " ") + TwoDigits(number);
-    }
-    return text;
-}
-
-std::string TicketText(const Ticket& ticket) {
-    return Numbers({ticket.numbers.begin(), ticket.numbers.end()});
-}
-
-// The main numbers in ascending order, then the bonus: "01 04 09 25 31 32 + 06".
+// The main numbers in ascending order, like a ticket's, then the bonus.
 std::string DrawText(const FileDraw& draw) {
-    std::vector<int> main(draw.begin(), draw.begin() + MAIN_NUMBERS);
-    std::sort(main.begin(), main.end());
-    return Numbers(main) + " + " + TwoDigits(draw[MAIN_NUMBERS]);
+    std::array<int, DRAW_SIZE> shown{};
+    std::copy(draw.begin(), draw.end(), shown.begin());
+    std::sort(shown.begin(), shown.begin() + MAIN_NUMBERS);
+    return DrawShown(shown);
 }
 
 std::string PrizeName(Prize prize, Language l) {
@@ -119,8 +103,10 @@ std::string FormatTicketsAgainstDraw(std::string_view ticketsName, std::string_v
     for (const Ticket& ticket : read.tickets) {
         const TicketMatch match = MatchTicket(ticket, draw);
         rows.push_back(
-            {Number(ticket.line), TicketText(ticket),
-             match.matched.empty() ? "-" : Numbers(match.matched),
+            {Number(ticket.line), TwoDigitNumbers(ticket.numbers),
+             match.matchedCount == 0
+                 ? "-"
+                 : TwoDigitNumbers(std::span(match.matched).first(match.matchedCount)),
              match.holdsBonus ? InLanguage(l, "yes", "あり") : InLanguage(l, "no", "なし"),
              PrizeName(match.prize, l)});
         if (match.prize != Prize::None) {
@@ -165,7 +151,7 @@ std::string FormatTicketsOverAll(std::string_view ticketsName, std::string_view 
                 GroupedNumber(TierWays(prize));
     }
     for (const Ticket& ticket : read.tickets) {
-        rows.push_back({Number(ticket.line), TicketText(ticket)});
+        rows.push_back({Number(ticket.line), TwoDigitNumbers(ticket.numbers)});
         for (long long prizes : PrizesOver(ticket, draws)) {
             rows.back().push_back(GroupedNumber(prizes));
         }

@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<FileDraw> draws = {{1, 2, 3, 4, 5, 6, 7}, {0, 255, 43, 43, 44, 9, 9}};
     for (const Ticket& ticket : read.tickets) {
         const TicketMatch match = MatchTicket(ticket, draws.back());
-        if (match.matched.size() > 2 || match.prize != Prize::None) {
+        if (match.matchedCount > 2 || match.prize != Prize::None) {
             Broken("a number outside 1 to 43 matched, or counted twice", ticket.line);
         }
     }

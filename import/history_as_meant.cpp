@@ -724,10 +724,11 @@ std::string TextAsUtf8(std::string_view bytes) {
     return text;
 }
 
-std::vector<LineValue> ReadLineValues(std::string_view line, char32_t mark) {
+namespace {
+
+std::vector<LineValue> ValuesOf(std::u32string_view text, char32_t mark) {
     HistoryShape shape;
     std::map<char, int> separators;
-    const std::u32string text = DecodedText(line, shape);
     std::vector<LineValue> values;
     for (const Field& field : Fields(text, shape, separators, mark)) {
         LineValue value{field.column, field.kind == FieldKind::Number, field.value, {}};
@@ -737,6 +738,17 @@ std::vector<LineValue> ReadLineValues(std::string_view line, char32_t mark) {
         values.push_back(value);
     }
     return values;
+}
+
+} // namespace
+
+std::vector<LineValue> ReadLineValues(std::string_view line, char32_t mark) {
+    HistoryShape shape;
+    return ValuesOf(DecodedText(line, shape), mark);
+}
+
+std::vector<LineValue> ReadUtf8LineValues(std::string_view utf8) {
+    return ValuesOf(*CodePoints(utf8, false), 0);
 }
 
 HistoryAsMeant ReadHistoryAsMeant(std::string_view bytes) {

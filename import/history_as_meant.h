@@ -114,6 +114,9 @@ struct LineValue {
 // split where --fix splits a line of a file. `mark`, when not 0, is a sign that is a
 // value of its own even where it touches another (--add's "+" before the bonus).
 std::vector<LineValue> ReadLineValues(std::string_view line, char32_t mark);
+// The same for a line of text already decoded to UTF-8 (TextAsUtf8), whatever bytes it
+// holds: its encoding is not guessed again.
+std::vector<LineValue> ReadUtf8LineValues(std::string_view utf8);
 
 // A draw as data.txt holds it: the seven numbers in their order, single spaces between,
 // no line end.

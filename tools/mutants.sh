@@ -77,7 +77,7 @@ ticket prizes: four and the bonus is 3等 @ check/ticket_prizes.cpp @ return Pri
 ticket prizes: a Windows copy's dashes are no frame @ check/ticket_prizes.cpp @ (c >= 0x2500 && c <= 0x257F) || c == '|' || c == '+' || c == '-' || c == '=' || @ (c >= 0x2500 && c <= 0x257F) || c == '|' || c == '+' || c == '=' ||
 ticket prizes: the screen around a copied box read @ check/ticket_prizes.cpp @ if (!IsBoxText(first, last) && (number || !framed)) { @ if (!IsBoxText(first, last) && (number || !framed || true)) {
 ticket prizes: a result's header read as a ticket @ check/ticket_prizes.cpp @ return std::find(std::begin(BOX_TEXTS), std::end(BOX_TEXTS), text) != std::end(BOX_TEXTS); @ return std::find(std::begin(BOX_TEXTS) + 3, std::end(BOX_TEXTS), text) != std::end(BOX_TEXTS);
-ticket prizes: 3等 counts the bonus among its ways @ check/ticket_prizes.cpp @ return Choose(MAIN_NUMBERS, 5) * (OTHERS - 1); @ return Choose(MAIN_NUMBERS, 5) * OTHERS;
+ticket prizes: 3等 counts the bonus among its ways @ check/ticket_prizes.cpp @ return LinesMatching(5) - FIVE_AND_THE_BONUS; @ return LinesMatching(5);
 boundary: ticket prizes: the bonus matched as a main number @ check/ticket_prizes.cpp @ for (int position = 0; position < MAIN_NUMBERS; ++position) { @ for (int position = 0; position <= MAIN_NUMBERS; ++position) {
 EOF
 )

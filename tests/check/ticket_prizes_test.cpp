@@ -56,7 +56,7 @@ TEST(TicketsTest, EachTierAsTheBonusCountsOnlyWithFiveMainNumbers) {
     };
     for (const auto& [ticket, matched, bonus, prize] : cases) {
         const TicketMatch match = MatchTicket(TicketOf(ticket), DRAW);
-        EXPECT_EQ(match.matched.size(), matched) << ticket[5];
+        EXPECT_EQ(match.matchedCount, matched) << ticket[5];
         EXPECT_EQ(match.holdsBonus, bonus) << ticket[5];
         EXPECT_EQ(match.prize, prize) << ticket[5];
     }
